@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/member_view.h"
+#include "platform/pane.h"
+#include "platform/shell.h"
+#include "platform/socket.h"
+#include "platform/timer.h"
+#include "settings/bot_config.h"
+
+namespace morva {
+
+// The outside world as the core sees it.
+struct Ports {
+    TimerFactory& timers;
+    SocketFactory& sockets;
+    const Clock& clock;
+    Pane& rtbChat;
+    Pane& rtbWhispers;
+    MemberView& lvChannel;
+    Shell& shell;
+};
+
+// The one context of a running bot: every program-wide record lives here, and every core
+// operation takes it. Nothing is global, so a test can run as many bots as it likes.
+class Bot {
+public:
+    Bot(Ports ports, std::filesystem::path profileDir);
+    Bot(const Bot&) = delete;
+    Bot& operator=(const Bot&) = delete;
+
+    Ports ports;
+    // Folder of config.bot, the list files and the census files.
+    const std::filesystem::path ProfileDir;
+
+    morva::BotConfig BotConfig;
+
+    const std::string TitleText = "Morva Chat v1.0 by Quorin [Binary Edition]";
+    const std::string VersionText = "v1.1 by Quorin [Binary Edition]";
+    const std::string SeparatorLine = std::string(39, '-');
+    std::string CurrentName;
+    std::string CurrentChannel;
+    std::int16_t IdleCounter = 0;
+
+    // Timers of the program, all stopped at start.
+    std::unique_ptr<Timer> tmrLoginTimeout;
+    std::unique_ptr<Timer> tmrLogin;
+    std::unique_ptr<Timer> tmrIdle;
+    std::unique_ptr<Timer> tmrGetInfo;
+    std::unique_ptr<Timer> tmrWhoChannel;
+    std::unique_ptr<Timer> tmrResize;
+
+    // Paths are built at each use, so nothing about the files is cached.
+    std::filesystem::path ProfilePath(const std::string& fileName) const { return ProfileDir / fileName; }
+};
+
+}  // namespace morva

@@ -1,0 +1,21 @@
+#include "bot/startup.h"
+
+#include "bot/bot.h"
+#include "chat/add_chat.h"
+#include "chat/palette.h"
+#include "settings/profile.h"
+
+namespace morva {
+
+void Form_Load(Bot& bot) {
+    bot.ports.shell.setCaption(bot.TitleText + ".");
+    AddChat(bot, {{ColorInfo, bot.TitleText}});
+    AddChat(bot, {{ColorStatus, bot.SeparatorLine}});
+    LoadProfile(bot);
+    if (bot.BotConfig.TrayStart) {
+        bot.ports.shell.trayMinimize();
+        bot.ports.shell.traySetTip(bot.CurrentName + " in channel " + bot.CurrentChannel + ".");
+    }
+}
+
+}  // namespace morva

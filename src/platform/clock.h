@@ -1,0 +1,17 @@
+#pragma once
+
+namespace morva {
+
+// The local wall-clock time, down to hundredths of a second.
+struct LocalTime {
+    int year = 2000, month = 1, day = 1;
+    int hour = 0, minute = 0, second = 0, hundredths = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime now() const = 0;
+};
+
+}  // namespace morva

@@ -1,0 +1,19 @@
+#include "platform/system_clock.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace morva {
+
+LocalTime SystemClock::now() const {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    std::tm tm{};
+    localtime_r(&seconds, &tm);
+    return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                     static_cast<int>(millis / 10)};
+}
+
+}  // namespace morva

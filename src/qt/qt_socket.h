@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTcpSocket>
+
+#include "platform/socket.h"
+
+namespace morva {
+
+// A Socket on QTcpSocket. Each connection attempt ends in at most one close or error event, and a
+// close that the program makes itself raises none.
+class QtSocket : public Socket {
+public:
+    QtSocket();
+    void connectTo(const std::string& host, int port) override;
+    void close() override;
+    void send(const std::string& bytes) override;
+    int state() const override;
+
+private:
+    void onDisconnected();
+    void onError(QAbstractSocket::SocketError error);
+
+    QTcpSocket socket_;
+    bool closingOurselves_ = false;
+    bool ended_ = false;  // this attempt has raised its close or error event
+    bool failed_ = false;
+};
+
+class QtSocketFactory : public SocketFactory {
+public:
+    std::unique_ptr<Socket> makeSocket() override { return std::make_unique<QtSocket>(); }
+};
+
+}  // namespace morva

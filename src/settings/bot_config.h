@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morva {
+
+// Every setting of config.bot, as LoadProfile reads it.
+struct BotConfig {
+    bool TrayStart = false;
+    std::int16_t Channels = 0;
+    std::string Username;
+    std::string Password;
+    std::string Channel;
+    std::string Server;
+    std::int16_t Port = 0;
+    std::int16_t Delay = 0;
+    std::int16_t Stagger = 0;
+    std::int16_t Socks = 0;
+    std::string Master;
+    std::string Trigger;
+    std::string BackupChannel;
+    bool ChannelProtect = false;
+    bool Binary = false;
+    bool WhisperWindow = false;
+    bool WhisperFrame = false;
+    bool ConnectStartup = false;
+    std::int16_t LoginTimeout = 0;
+    bool EmotesEnabled = false;
+    std::string ProtectMessage;
+    std::string BinaryClient;
+    std::int16_t IdleDelay = 0;
+    std::string IdleMessage;
+    std::array<std::string, 5> FavChannels;
+    bool JoinNotifications = false;
+    bool LeaveNotifications = false;
+
+    // The census channels, entry i from key "Channel" i+1 of "Channels Log".
+    std::vector<std::string> ChannelLogList;
+};
+
+}  // namespace morva

@@ -1,0 +1,129 @@
+#include "settings/ini_text.h"
+
+#include <vector>
+
+#include "platform/text_case.h"
+
+namespace morva {
+
+namespace {
+
+constexpr std::size_t MaxValueLength = 127;
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+struct Line {
+    std::size_t start = 0;    // first byte of the line
+    std::size_t end = 0;      // one past its last byte, line end excluded
+    std::size_t next = 0;     // start of the following line
+    std::string_view text;    // the line without its line end
+};
+
+std::vector<Line> splitLines(std::string_view content) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const std::size_t lf = content.find('\n', start);
+        const std::size_t next = lf == std::string_view::npos ? content.size() : lf + 1;
+        std::size_t end = lf == std::string_view::npos ? content.size() : lf;
+        if (end > start && content[end - 1] == '\r') --end;
+        lines.push_back(Line{start, end, next, content.substr(start, end - start)});
+        start = next;
+    }
+    return lines;
+}
+
+// The section name of a "[name]" line.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    line = trimBlanks(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const auto close = line.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trimBlanks(line.substr(1, close - 1));
+}
+
+struct KeyLine {
+    std::string_view name;
+    std::string_view value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view line) {
+    const auto trimmed = trimBlanks(line);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[') return std::nullopt;
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return KeyLine{trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1))};
+}
+
+// The lines of the first section of that name: [first, last) as indexes, first being the header.
+struct SectionSpan {
+    std::size_t header, end;
+};
+
+std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = sectionName(lines[i].text);
+        if (!name || !EqualsNoCase(*name, section)) continue;
+        std::size_t end = i + 1;
+        while (end < lines.size() && !sectionName(lines[end].text)) ++end;
+        return SectionSpan{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> findKey(const std::vector<Line>& lines, SectionSpan span, std::string_view key) {
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+        const auto parsed = keyLine(lines[i].text);
+        if (parsed && EqualsNoCase(parsed->name, key)) return i;
+    }
+    return std::nullopt;
+}
+
+std::string_view unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// A line break inside a value would let a written value add lines of its own to the file.
+std::string_view firstLineOf(std::string_view value) { return value.substr(0, value.find_first_of("\r\n")); }
+
+}  // namespace
+
+std::optional<std::string> IniLookup(std::string_view content, std::string_view section, std::string_view key) {
+    const auto lines = splitLines(content);
+    const auto span = findSection(lines, section);
+    if (!span) return std::nullopt;
+    const auto index = findKey(lines, *span, key);
+    if (!index) return std::nullopt;
+    return std::string(unquote(keyLine(lines[*index].text)->value).substr(0, MaxValueLength));
+}
+
+std::string IniWrite(std::string_view content, std::string_view section, std::string_view key,
+                     std::string_view value) {
+    const auto lines = splitLines(content);
+    const std::string entry = std::string(key) + "=" + std::string(firstLineOf(value));
+    std::string result(content);
+    const auto span = findSection(lines, section);
+    if (!span) {
+        if (!result.empty() && result.back() != '\n') result += "\r\n";
+        return result + "[" + std::string(section) + "]\r\n" + entry + "\r\n";
+    }
+    if (const auto index = findKey(lines, *span, key)) {
+        const Line& line = lines[*index];
+        const std::string existing(keyLine(line.text)->name);
+        return result.replace(line.start, line.end - line.start, existing + "=" + std::string(firstLineOf(value)));
+    }
+    std::size_t last = span->header;
+    for (std::size_t i = span->header + 1; i < span->end; ++i)
+        if (!trimBlanks(lines[i].text).empty()) last = i;
+    const Line& after = lines[last];
+    if (after.next == after.end) return result.insert(after.end, "\r\n" + entry + "\r\n");
+    return result.insert(after.next, entry + "\r\n");
+}
+
+}  // namespace morva

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morva {
+
+// The INI rules of config.bot, on the file's bytes. Section and key names compare without case;
+// blanks around names and values are ignored; a value in a matching pair of quotes loses them; a
+// value reads as its first 127 characters. Lines starting with ";" are comments.
+std::optional<std::string> IniLookup(std::string_view content, std::string_view section, std::string_view key);
+
+// The content with key=value written into section: an existing key gets its value replaced in
+// place, a missing key is added after the last line of its section, a missing section is added at
+// the end. Every other byte stays as it was.
+std::string IniWrite(std::string_view content, std::string_view section, std::string_view key,
+                     std::string_view value);
+
+}  // namespace morva

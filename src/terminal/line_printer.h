@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "chat/add_chat.h"
+
+namespace morva {
+
+// Writes pane lines to a stream, one flushed line at a time: 24-bit ANSI colours when the stream
+// is a terminal, plain text otherwise. A prefix names the pane the line belongs to.
+class LinePrinter {
+public:
+    LinePrinter(std::FILE* out, bool colors) : out_(out), colors_(colors) {}
+    // A printer for standard output, in colour when it is a terminal.
+    static LinePrinter forStdout();
+
+    void print(const std::string& prefix, const Runs& runs) const;
+    // The text print() writes, without writing it.
+    std::string format(const std::string& prefix, const Runs& runs) const;
+
+private:
+    std::FILE* out_;
+    bool colors_;
+};
+
+}  // namespace morva

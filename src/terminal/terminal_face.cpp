@@ -1,0 +1,33 @@
+#include "terminal/terminal_face.h"
+
+#include <QCoreApplication>
+
+#include "bot/bot.h"
+#include "bot/startup.h"
+#include "platform/memory_member_view.h"
+#include "platform/system_clock.h"
+#include "qt/qt_socket.h"
+#include "qt/qt_timer.h"
+#include "qt/quit_on_signals.h"
+#include "terminal/terminal_pane.h"
+#include "terminal/terminal_shell.h"
+
+namespace morva {
+
+int RunTerminalFace(const std::filesystem::path& profileDir) {
+    const LinePrinter printer = LinePrinter::forStdout();
+    TerminalPane chat(printer, "");
+    TerminalPane whispers(printer, "[whispers] ");
+    MemoryMemberView members;
+    TerminalShell shell(printer, [] { QCoreApplication::exit(0); });
+    QtTimerFactory timers;
+    QtSocketFactory sockets;
+    SystemClock clock;
+    Bot bot(Ports{timers, sockets, clock, chat, whispers, members, shell}, profileDir);
+
+    QuitOnSignals();
+    Form_Load(bot);
+    return QCoreApplication::exec();
+}
+
+}  // namespace morva

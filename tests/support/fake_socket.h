@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/socket.h"
+
+namespace morva::testing {
+
+// A socket a test drives by hand: it records what the program does with it and lets the test
+// raise the connect, data, close and error events.
+class FakeSocket : public Socket {
+public:
+    void connectTo(const std::string& host, int port) override;
+    void close() override;
+    void send(const std::string& bytes) override;
+    int state() const override { return state_; }
+
+    // What the program did.
+    std::vector<std::string> sent;
+    std::vector<std::string> dials;  // "host:port" per connect
+    int closes = 0;
+
+    // What the test makes happen.
+    void acceptConnect();
+    void receive(const std::string& bytes);
+    void peerClose();
+    void fail(int code = 10061, const std::string& description = "Connection refused");
+
+    std::string allSent() const;
+
+private:
+    int state_ = Closed;
+};
+
+class FakeSocketFactory : public SocketFactory {
+public:
+    std::unique_ptr<Socket> makeSocket() override;
+    // Every socket made, in order; the factory's user owns them.
+    std::vector<FakeSocket*> made;
+};
+
+}  // namespace morva::testing
