@@ -48,6 +48,14 @@ public:
     std::string CurrentChannel;
     std::int16_t IdleCounter = 0;
 
+    // The name lists: access list, safe list (names and patterns) and chat filter patterns.
+    std::vector<std::string> AccesNames;
+    std::vector<std::string> SafeNames;
+    std::vector<std::string> FilterPatterns;
+
+    // The members of the current channel: "name flags [PRODUCT]" each, beside the visible list.
+    std::vector<std::string> ChannelUsers;
+
     // Timers of the program, all stopped at start.
     std::unique_ptr<Timer> tmrLoginTimeout;
     std::unique_ptr<Timer> tmrLogin;
