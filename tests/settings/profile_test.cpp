@@ -1,0 +1,184 @@
+#include "settings/profile.h"
+
+#include <gtest/gtest.h>
+
+#include "chat/palette.h"
+#include "settings/config_file.h"
+#include "settings/ini_text.h"
+#include "support/bot_fixture.h"
+#include "support/config_text.h"
+
+namespace morva::testing {
+namespace {
+
+class LoadProfileTest : public BotFixture {
+protected:
+    void writeConfig(const std::string& content) { profile.write("config.bot", content); }
+    void set(const char* section, const char* key, const char* value) {
+        writeConfig(IniWrite(profile.read("config.bot"), section, key, value));
+    }
+    void remove(const std::string& line) {
+        std::string content = profile.read("config.bot");
+        content.erase(content.find(line), line.size());
+        writeConfig(content);
+    }
+};
+
+TEST_F(LoadProfileTest, ReadsEveryKeyOfAValidFile) {
+    writeConfig(ValidConfig());
+    LoadProfile(bot);
+    const BotConfig& c = bot.BotConfig;
+    EXPECT_TRUE(chat.text().empty()) << chat.text();
+    EXPECT_FALSE(c.TrayStart);
+    EXPECT_EQ(c.Channels, 2);
+    EXPECT_EQ(c.Username, "bot1");
+    EXPECT_EQ(c.Password, "Secret");
+    EXPECT_EQ(c.Channel, "Home");
+    EXPECT_EQ(c.Server, "127.0.0.1");
+    EXPECT_EQ(c.Port, 6112);
+    EXPECT_EQ(c.Delay, 500);
+    EXPECT_EQ(c.Stagger, 250);
+    EXPECT_EQ(c.Socks, 3);
+    EXPECT_EQ(c.Master, "Boss");
+    EXPECT_EQ(c.Trigger, "!");
+    EXPECT_EQ(c.BackupChannel, "Backup");
+    EXPECT_FALSE(c.ChannelProtect);
+    EXPECT_TRUE(c.Binary);
+    EXPECT_FALSE(c.WhisperWindow);
+    EXPECT_TRUE(c.WhisperFrame);
+    EXPECT_FALSE(c.ConnectStartup);
+    EXPECT_EQ(c.LoginTimeout, 10000);
+    EXPECT_TRUE(c.EmotesEnabled);
+    EXPECT_EQ(c.ProtectMessage, "Go away");
+    EXPECT_EQ(c.BinaryClient, "STAR");
+    EXPECT_EQ(c.IdleDelay, 3);
+    EXPECT_EQ(c.IdleMessage, "hello");
+    EXPECT_EQ(c.FavChannels[0], "Lobby");
+    EXPECT_EQ(c.FavChannels[1], "Op Test");
+    EXPECT_EQ(c.FavChannels[2], "");
+    EXPECT_TRUE(c.JoinNotifications);
+    EXPECT_TRUE(c.LeaveNotifications);
+}
+
+TEST_F(LoadProfileTest, AppliesTimerMenusAndLayoutAtOnce) {
+    writeConfig(ValidConfig());
+    set("Profile", "LoginTimeout", "7000");
+    set("Profile", "WhisperWindow", "True");
+    LoadProfile(bot);
+    EXPECT_EQ(bot.tmrLoginTimeout->interval(), 7000);
+    EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
+    EXPECT_TRUE(shell.whisperEntryEnabled);
+    EXPECT_EQ(shell.relayouts, std::vector<bool>{true});
+    EXPECT_EQ(shell.favoriteCaptions, (std::array<std::string, 5>{"Lobby", "Op Test", "Empty", "Empty", "Empty"}));
+    EXPECT_EQ(shell.favoriteEnabled, (std::array<bool, 5>{true, true, false, false, false}));
+}
+
+TEST_F(LoadProfileTest, FileWithoutFavoritesShowsFiveDisabledEmptyEntries) {
+    std::string content = ValidConfig();
+    content.erase(content.find("[Favorite Channels]"), content.find("[Channels Log]") - content.find("[Favorite Channels]"));
+    writeConfig(content);
+    LoadProfile(bot);
+    EXPECT_EQ(shell.favoriteCaptions, (std::array<std::string, 5>{"Empty", "Empty", "Empty", "Empty", "Empty"}));
+    EXPECT_EQ(shell.favoriteEnabled, (std::array<bool, 5>{}));
+}
+
+TEST_F(LoadProfileTest, ReloadAfterEmptyingAFavoriteKeepsItEnabled) {
+    writeConfig(ValidConfig());
+    set("Favorite Channels", "Channel3", "Clan Foo");
+    LoadProfile(bot);
+    set("Favorite Channels", "Channel3", "");
+    mnuReloadConfig_Click(bot);
+    EXPECT_EQ(shell.favoriteCaptions[2], "Empty");
+    EXPECT_TRUE(shell.favoriteEnabled[2]);
+    EXPECT_EQ(bot.BotConfig.FavChannels[2], "");
+    EXPECT_EQ(lastChatLine(), "Config.bot reloaded. (Note: Controls will not reload.)");
+    EXPECT_EQ(chat.runs().back().first, ColorGrey);
+}
+
+TEST_F(LoadProfileTest, MissingAndMalformedRequiredKeysAreReportedOnceEach) {
+    writeConfig(ValidConfig());
+    remove("Port=6112\r\n");
+    set("Profile", "TrayStart", "maybe");
+    LoadProfile(bot);
+    EXPECT_EQ(chatLines(), (std::vector<std::string>{
+                               "Bot: config.bot has \"TrayStart=maybe\" in section [Profile], which is not True or "
+                               "False; keeping False.",
+                               "Bot: config.bot has no \"Port\" in section [Profile]; keeping 0."}));
+    EXPECT_EQ(chat.runs()[1].first, ColorError);
+    EXPECT_EQ(bot.BotConfig.Port, 0);
+    EXPECT_FALSE(bot.BotConfig.TrayStart);
+    EXPECT_EQ(bot.BotConfig.Delay, 500) << "the keys after the bad ones are still read";
+}
+
+TEST_F(LoadProfileTest, ReloadKeepsThePreviousValueOfABrokenKey) {
+    writeConfig(ValidConfig());
+    LoadProfile(bot);
+    set("Profile", "Port", "99999");
+    set("Profile", "Binary", "perhaps");
+    LoadProfile(bot);
+    EXPECT_EQ(bot.BotConfig.Port, 6112);
+    EXPECT_TRUE(bot.BotConfig.Binary);
+    EXPECT_EQ(chatLines(), (std::vector<std::string>{
+                               "Bot: config.bot has \"Port=99999\" in section [Profile], which is not a whole number "
+                               "from -32768 to 32767; keeping 6112.",
+                               "Bot: config.bot has \"Binary=perhaps\" in section [Profile], which is not True or "
+                               "False; keeping True."}));
+}
+
+TEST_F(LoadProfileTest, NegativeChannelsAndLoginTimeoutCountAsZero) {
+    writeConfig(ValidConfig());
+    set("Channels Log", "Channels", "-3");
+    set("Profile", "LoginTimeout", "-1");
+    LoadProfile(bot);
+    EXPECT_EQ(bot.BotConfig.Channels, 0);
+    EXPECT_EQ(bot.BotConfig.LoginTimeout, 0);
+    EXPECT_EQ(bot.tmrLoginTimeout->interval(), 0);
+}
+
+TEST_F(LoadProfileTest, MissingFileReportsEveryRequiredKeyWithoutCrashing) {
+    LoadProfile(bot);
+    EXPECT_EQ(chatLines().size(), 16u);
+    EXPECT_EQ(bot.BotConfig.Username, "");
+}
+
+TEST_F(LoadProfileTest, ChannelLogListTakesChannelsEntries) {
+    writeConfig(ValidConfig());
+    LoadProfile(bot);
+    LoadChannelLogList(bot);
+    EXPECT_EQ(bot.BotConfig.ChannelLogList, (std::vector<std::string>{"lobby", "op x"}));
+    set("Channels Log", "Channels", "3");
+    LoadProfile(bot);
+    LoadChannelLogList(bot);
+    EXPECT_EQ(bot.BotConfig.ChannelLogList, (std::vector<std::string>{"lobby", "op x", ""}));
+}
+
+TEST_F(LoadProfileTest, OpenConfigAsksTheShellForTheProfileFile) {
+    mnuOpenConfig_Click(bot);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{(profile.dir() / "config.bot").string()});
+}
+
+TEST_F(LoadProfileTest, WriteConfigKeepsEveryOtherByteAndReadsBack) {
+    const std::string original = "; written by hand\r\n[Commands]\r\nMaster = Boss \r\n\r\nTrigger=!\r\n\r\n[Idle]\nDelay=0\n";
+    writeConfig(original);
+    EXPECT_TRUE(WriteConfig(bot, "Commands", "Trigger", "#"));
+    std::string expected = original;
+    expected.replace(expected.find("Trigger=!"), 9, "Trigger=#");
+    EXPECT_EQ(profile.read("config.bot"), expected);
+    EXPECT_EQ(ReadConfig(bot, "commands", "TRIGGER"), "#");
+}
+
+TEST_F(LoadProfileTest, WriteConfigCreatesTheFileAndLeavesNoTemporaryBehind) {
+    EXPECT_TRUE(WriteConfig(bot, "Form", "Width", "9000"));
+    EXPECT_EQ(profile.read("config.bot"), "[Form]\r\nWidth=9000\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 1);
+}
+
+TEST_F(LoadProfileTest, WriteConfigReportsAFailedWriteAndLeavesNoTemporaryBehind) {
+    std::filesystem::create_directory(profile.dir() / "config.bot");
+    EXPECT_FALSE(WriteConfig(bot, "Commands", "Trigger", "#"));
+    EXPECT_TRUE(std::filesystem::is_directory(profile.dir() / "config.bot"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 1);
+}
+
+}  // namespace
+}  // namespace morva::testing

@@ -1,0 +1,47 @@
+#include "support/config_text.h"
+
+namespace morva::testing {
+
+std::string ValidConfig() {
+    return "[Profile]\r\n"
+           "TrayStart=False\r\n"
+           "Username=bot1\r\n"
+           "Password=Secret\r\n"
+           "Channel=Home\r\n"
+           "Server=127.0.0.1\r\n"
+           "Port=6112\r\n"
+           "Delay=500\r\n"
+           "Stagger=250\r\n"
+           "Socks=3\r\n"
+           "BackupChannel=Backup\r\n"
+           "ChannelProtect=False\r\n"
+           "Binary=True\r\n"
+           "WhisperWindow=False\r\n"
+           "WhisperFrame=True\r\n"
+           "ConnectStartup=False\r\n"
+           "LoginTimeout=10000\r\n"
+           "EmotesEnabled=True\r\n"
+           "ProtectMessage=Go away\r\n"
+           "BinaryClient=STAR\r\n"
+           "JoinNotifications=True\r\n"
+           "LeaveNotifications=True\r\n"
+           "\r\n"
+           "[Commands]\r\n"
+           "Master=Boss\r\n"
+           "Trigger=!\r\n"
+           "\r\n"
+           "[Idle]\r\n"
+           "Delay=3\r\n"
+           "Message=hello\r\n"
+           "\r\n"
+           "[Favorite Channels]\r\n"
+           "Channel1=Lobby\r\n"
+           "Channel2=Op Test\r\n"
+           "\r\n"
+           "[Channels Log]\r\n"
+           "Channels=2\r\n"
+           "Channel1=lobby\r\n"
+           "Channel2=op x\r\n";
+}
+
+}  // namespace morva::testing
