@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morva {
+
+class Bot;
+
+// The list file format, shared by acces.bot, safelist.bot and filter.bot: one entry per line; a line
+// ends at CR LF or at a lone CR (a lone LF belongs to the entry); a last line without line end counts,
+// and a file that ends with a line end has no empty entry after it.
+std::vector<std::string> ParseListFile(std::string_view bytes);
+// Every entry followed by CR LF; no entries give no bytes.
+std::string FormatListFile(const std::vector<std::string>& entries);
+
+// The look-ups over plain lists, without regard to case.
+bool ContainsNoCase(const std::vector<std::string>& entries, std::string_view name);
+// A safe-list entry that contains "*" is a name pattern; any other entry is a plain name.
+bool MatchesSafeEntry(std::string_view name, std::string_view entry);
+bool MatchesAnyFilter(const std::vector<std::string>& patterns, std::string_view text);
+
+// Loading. Acceslist and Safelist replace their list; Shitlist appends to the filter list.
+void Acceslist(Bot& bot);
+void Safelist(Bot& bot);
+void Shitlist(Bot& bot);
+
+// Saving: the file is replaced whole, or left as it was and an error line printed.
+void WriteAccesList(Bot& bot);
+void WriteSafelist(Bot& bot);
+void WriteFilter(Bot& bot);
+
+// Changes. The access and safe lists save themselves; the filter list is saved by its caller.
+void AddAcces(Bot& bot, const std::string& name);
+void RemoveAcces(Bot& bot, std::string_view name);
+void ClearAcces(Bot& bot);
+void AddSafe(Bot& bot, const std::string& entry);
+void RemoveSafe(Bot& bot, std::string_view name);
+void ClearSafelist(Bot& bot);
+void AddFilter(Bot& bot, const std::string& pattern);
+// position counts from 1; a position outside the list changes nothing.
+void RemoveFilterAt(Bot& bot, int position);
+
+// Look-ups. The empty name and the master always have access; everybody with access is safe.
+bool IsAcces(const Bot& bot, std::string_view name);
+bool IsSafe(const Bot& bot, std::string_view name);
+// True when the text matches a filter pattern, both sides lower-cased; an invalid pattern matches nothing.
+bool IsFiltered(const Bot& bot, std::string_view text);
+
+}  // namespace morva
