@@ -1,5 +1,7 @@
 #include "bot/bot.h"
 
+#include "bot/wiring.h"
+
 namespace morva {
 
 namespace {
@@ -18,6 +20,8 @@ Bot::Bot(Ports ports_, std::filesystem::path profileDir)
       tmrIdle(stoppedTimer(ports.timers, 60000)),
       tmrGetInfo(stoppedTimer(ports.timers, 850)),
       tmrWhoChannel(stoppedTimer(ports.timers, 900)),
-      tmrResize(stoppedTimer(ports.timers, 1000)) {}
+      tmrResize(stoppedTimer(ports.timers, 1000)) {
+    WireBot(*this);
+}
 
 }  // namespace morva

@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 #include "platform/socket.h"
 #include "platform/timer.h"
+#include "chat/whisper_windows.h"
 #include "settings/bot_config.h"
 
 namespace morva {
@@ -47,6 +48,10 @@ public:
     std::string CurrentName;
     std::string CurrentChannel;
     std::int16_t IdleCounter = 0;
+    // Bans the bot carried out since the last user joined.
+    std::int16_t BanCount = 0;
+    // The next census channel to visit.
+    std::int16_t CensusIndex = 0;
 
     // The name lists: access list, safe list (names and patterns) and chat filter patterns.
     std::vector<std::string> AccesNames;
@@ -63,6 +68,24 @@ public:
     std::unique_ptr<Timer> tmrGetInfo;
     std::unique_ptr<Timer> tmrWhoChannel;
     std::unique_ptr<Timer> tmrResize;
+
+    // The whisper windows by slot; empty until the first window is taken.
+    std::vector<WhisperWindow> WhisperWindows;
+
+    // The connections: socket i and its re-dial timer tmrKol[i]; the race winner is ActiveSocket.
+    std::vector<std::unique_ptr<Socket>> sckKol;
+    std::vector<std::unique_ptr<Timer>> tmrKol;
+    std::int16_t ActiveSocket = 0;
+    // Binary-protocol bytes that do not form a whole packet yet.
+    std::string RecvBuffer;
+    // Text-protocol bytes after the last complete line.
+    std::string ChatDataRest;
+    // From the last SID_AUTH_INFO reply, for the next SID_LOGONRESPONSE2.
+    std::uint32_t ServerToken = 0;
+
+    std::string LoggedInCaption() const {
+        return TitleText + "; Logged in as: " + CurrentName + " in channel " + CurrentChannel + ".";
+    }
 
     // Paths are built at each use, so nothing about the files is cached.
     std::filesystem::path ProfilePath(const std::string& fileName) const { return ProfileDir / fileName; }

@@ -3,6 +3,8 @@
 #include "bot/bot.h"
 #include "chat/add_chat.h"
 #include "chat/palette.h"
+#include "connection/connection.h"
+#include "settings/name_lists.h"
 #include "settings/profile.h"
 
 namespace morva {
@@ -12,6 +14,9 @@ void Form_Load(Bot& bot) {
     AddChat(bot, {{ColorInfo, bot.TitleText}});
     AddChat(bot, {{ColorStatus, bot.SeparatorLine}});
     LoadProfile(bot);
+    Bot_LoadSockets(bot);
+    Shitlist(bot);
+    if (bot.BotConfig.ConnectStartup) Bot_Connect(bot);
     if (bot.BotConfig.TrayStart) {
         bot.ports.shell.trayMinimize();
         bot.ports.shell.traySetTip(bot.CurrentName + " in channel " + bot.CurrentChannel + ".");

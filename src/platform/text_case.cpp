@@ -6,11 +6,18 @@ namespace morva {
 
 namespace {
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
 std::string LowerCase(std::string_view text) {
     std::string result(text);
     std::transform(result.begin(), result.end(), result.begin(), lowerAscii);
+    return result;
+}
+
+std::string UpperCase(std::string_view text) {
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(), upperAscii);
     return result;
 }
 

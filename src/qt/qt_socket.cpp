@@ -14,6 +14,9 @@ QtSocket::QtSocket() {
     QObject::connect(&socket_, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) { onError(error); });
 }
 
+// Going away is the program's own close: nothing may reach the handlers of a bot being destroyed.
+QtSocket::~QtSocket() { socket_.disconnect(); }
+
 void QtSocket::connectTo(const std::string& host, int port) {
     close();
     ended_ = false;

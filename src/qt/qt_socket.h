@@ -11,6 +11,7 @@ namespace morva {
 class QtSocket : public Socket {
 public:
     QtSocket();
+    ~QtSocket() override;
     void connectTo(const std::string& host, int port) override;
     void close() override;
     void send(const std::string& bytes) override;

@@ -3,10 +3,12 @@
 #include <string>
 
 #include "bot/bot.h"
+#include "census/census.h"
 #include "chat/add_chat.h"
 #include "chat/palette.h"
 #include "settings/config_file.h"
 #include "settings/config_values.h"
+#include "settings/name_lists.h"
 
 namespace morva {
 
@@ -107,6 +109,8 @@ void LoadProfile(Bot& bot) {
     read.flag("Profile", "LeaveNotifications", c.LeaveNotifications);
 
     bot.ports.shell.relayout(c.WhisperFrame);
+    Acceslist(bot);
+    Safelist(bot);
 }
 
 void LoadChannelLogList(Bot& bot) {
@@ -114,6 +118,7 @@ void LoadChannelLogList(Bot& bot) {
     auto& list = bot.BotConfig.ChannelLogList;
     list.assign(static_cast<std::size_t>(bot.BotConfig.Channels), "");
     for (std::size_t i = 0; i < list.size(); ++i) list[i] = config.read("Channels Log", "Channel" + std::to_string(i + 1));
+    MakeLogFolders(bot);
 }
 
 void mnuOpenConfig_Click(Bot& bot) { bot.ports.shell.openExternal(bot.ProfilePath("config.bot").string()); }

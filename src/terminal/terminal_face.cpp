@@ -4,12 +4,14 @@
 
 #include "bot/bot.h"
 #include "bot/startup.h"
+#include "chat/input_line.h"
 #include "platform/memory_member_view.h"
 #include "platform/system_clock.h"
 #include "qt/qt_socket.h"
 #include "qt/qt_timer.h"
 #include "qt/quit_on_signals.h"
 #include "terminal/terminal_pane.h"
+#include "terminal/stdin_lines.h"
 #include "terminal/terminal_shell.h"
 
 namespace morva {
@@ -27,6 +29,10 @@ int RunTerminalFace(const std::filesystem::path& profileDir) {
 
     QuitOnSignals();
     Form_Load(bot);
+    const StdinLines input([&bot](const std::string& line) {
+        std::string txtSend = line;
+        txtSend_Enter(bot, txtSend);
+    });
     return QCoreApplication::exec();
 }
 

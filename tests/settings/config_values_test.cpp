@@ -9,19 +9,32 @@ namespace {
 
 TEST(ParseFlag, AcceptsWordsInAnyCaseAndNumbers) {
     const std::pair<const char*, std::optional<bool>> cases[] = {
-        {"True", true},   {"TRUE", true},     {"true", true}, {"1", true},   {"-1", true},
-        {"2.5", true},    {"False", false},   {"fAlSe", false}, {"0", false}, {"0.0", false},
-        {" True ", true}, {"maybe", std::nullopt}, {"", std::nullopt}, {"yes", std::nullopt}, {"1x", std::nullopt}};
+        {"True", true},     {"TRUE", true},        {"true", true},      {"1", true},
+        {"-1", true},       {"2.5", true},         {"False", false},    {"fAlSe", false},
+        {"0", false},       {"0.0", false},        {" True ", true},    {"maybe", std::nullopt},
+        {"", std::nullopt}, {"yes", std::nullopt}, {"1x", std::nullopt}};
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseFlag(text), expected) << '"' << text << '"';
 }
 
 TEST(ParseInt16, ReadsSixteenBitNumbersRoundingHalvesToEven) {
-    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
-        {"6112", 6112},      {"-32768", -32768},   {"32767", 32767},          {"32768", std::nullopt},
-        {"-32769", std::nullopt}, {"2.5", 2},      {"3.5", 4},                {"-2.5", -2},
-        {"2.6", 3},          {"+7", 7},            {" 12 ", 12},              {"", std::nullopt},
-        {"abc", std::nullopt}, {"12abc", std::nullopt}, {".", std::nullopt}, {"1.2.3", std::nullopt},
-        {"32767.4", 32767},  {"32767.5", std::nullopt}};
+    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {{"6112", 6112},
+                                                                         {"-32768", -32768},
+                                                                         {"32767", 32767},
+                                                                         {"32768", std::nullopt},
+                                                                         {"-32769", std::nullopt},
+                                                                         {"2.5", 2},
+                                                                         {"3.5", 4},
+                                                                         {"-2.5", -2},
+                                                                         {"2.6", 3},
+                                                                         {"+7", 7},
+                                                                         {" 12 ", 12},
+                                                                         {"", std::nullopt},
+                                                                         {"abc", std::nullopt},
+                                                                         {"12abc", std::nullopt},
+                                                                         {".", std::nullopt},
+                                                                         {"1.2.3", std::nullopt},
+                                                                         {"32767.4", 32767},
+                                                                         {"32767.5", std::nullopt}};
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseInt16(text), expected) << '"' << text << '"';
 }
 

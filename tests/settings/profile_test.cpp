@@ -12,7 +12,7 @@ namespace morva::testing {
 namespace {
 
 class LoadProfileTest : public BotFixture {
-protected:
+  protected:
     void writeConfig(const std::string& content) { profile.write("config.bot", content); }
     void set(const char* section, const char* key, const char* value) {
         writeConfig(IniWrite(profile.read("config.bot"), section, key, value));
@@ -69,16 +69,19 @@ TEST_F(LoadProfileTest, AppliesTimerMenusAndLayoutAtOnce) {
     EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
     EXPECT_TRUE(shell.whisperEntryEnabled);
     EXPECT_EQ(shell.relayouts, std::vector<bool>{true});
-    EXPECT_EQ(shell.favoriteCaptions, (std::array<std::string, 5>{"Lobby", "Op Test", "Empty", "Empty", "Empty"}));
+    EXPECT_EQ(shell.favoriteCaptions,
+              (std::array<std::string, 5>{"Lobby", "Op Test", "Empty", "Empty", "Empty"}));
     EXPECT_EQ(shell.favoriteEnabled, (std::array<bool, 5>{true, true, false, false, false}));
 }
 
 TEST_F(LoadProfileTest, FileWithoutFavoritesShowsFiveDisabledEmptyEntries) {
     std::string content = ValidConfig();
-    content.erase(content.find("[Favorite Channels]"), content.find("[Channels Log]") - content.find("[Favorite Channels]"));
+    content.erase(content.find("[Favorite Channels]"),
+                  content.find("[Channels Log]") - content.find("[Favorite Channels]"));
     writeConfig(content);
     LoadProfile(bot);
-    EXPECT_EQ(shell.favoriteCaptions, (std::array<std::string, 5>{"Empty", "Empty", "Empty", "Empty", "Empty"}));
+    EXPECT_EQ(shell.favoriteCaptions,
+              (std::array<std::string, 5>{"Empty", "Empty", "Empty", "Empty", "Empty"}));
     EXPECT_EQ(shell.favoriteEnabled, (std::array<bool, 5>{}));
 }
 
@@ -100,10 +103,11 @@ TEST_F(LoadProfileTest, MissingAndMalformedRequiredKeysAreReportedOnceEach) {
     remove("Port=6112\r\n");
     set("Profile", "TrayStart", "maybe");
     LoadProfile(bot);
-    EXPECT_EQ(chatLines(), (std::vector<std::string>{
-                               "Bot: config.bot has \"TrayStart=maybe\" in section [Profile], which is not True or "
-                               "False; keeping False.",
-                               "Bot: config.bot has no \"Port\" in section [Profile]; keeping 0."}));
+    EXPECT_EQ(chatLines(),
+              (std::vector<std::string>{
+                  "Bot: config.bot has \"TrayStart=maybe\" in section [Profile], which is not True or "
+                  "False; keeping False.",
+                  "Bot: config.bot has no \"Port\" in section [Profile]; keeping 0."}));
     EXPECT_EQ(chat.runs()[1].first, ColorError);
     EXPECT_EQ(bot.BotConfig.Port, 0);
     EXPECT_FALSE(bot.BotConfig.TrayStart);
@@ -118,11 +122,12 @@ TEST_F(LoadProfileTest, ReloadKeepsThePreviousValueOfABrokenKey) {
     LoadProfile(bot);
     EXPECT_EQ(bot.BotConfig.Port, 6112);
     EXPECT_TRUE(bot.BotConfig.Binary);
-    EXPECT_EQ(chatLines(), (std::vector<std::string>{
-                               "Bot: config.bot has \"Port=99999\" in section [Profile], which is not a whole number "
-                               "from -32768 to 32767; keeping 6112.",
-                               "Bot: config.bot has \"Binary=perhaps\" in section [Profile], which is not True or "
-                               "False; keeping True."}));
+    EXPECT_EQ(chatLines(),
+              (std::vector<std::string>{
+                  "Bot: config.bot has \"Port=99999\" in section [Profile], which is not a whole number "
+                  "from -32768 to 32767; keeping 6112.",
+                  "Bot: config.bot has \"Binary=perhaps\" in section [Profile], which is not True or "
+                  "False; keeping True."}));
 }
 
 TEST_F(LoadProfileTest, NegativeChannelsAndLoginTimeoutCountAsZero) {
@@ -158,7 +163,8 @@ TEST_F(LoadProfileTest, OpenConfigAsksTheShellForTheProfileFile) {
 }
 
 TEST_F(LoadProfileTest, WriteConfigKeepsEveryOtherByteAndReadsBack) {
-    const std::string original = "; written by hand\r\n[Commands]\r\nMaster = Boss \r\n\r\nTrigger=!\r\n\r\n[Idle]\nDelay=0\n";
+    const std::string original =
+        "; written by hand\r\n[Commands]\r\nMaster = Boss \r\n\r\nTrigger=!\r\n\r\n[Idle]\nDelay=0\n";
     writeConfig(original);
     EXPECT_TRUE(WriteConfig(bot, "Commands", "Trigger", "#"));
     std::string expected = original;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace morva {
+
+class Bot;
+
+// Makes connection i = the next index: socket sckKol[i] and its timer tmrKol[i], wired to their handlers.
+void AddConnection(Bot& bot);
+// Makes the connections 1 .. Socks - 1 (connection 0 always exists).
+void Bot_LoadSockets(Bot& bot);
+
+// Starts a connection race: every socket re-dials on its own timer, Delay + i × Stagger ms apart.
+void Bot_Connect(Bot& bot);
+// Closes the first connected socket without a new race.
+void Bot_Disconnect(Bot& bot);
+
+// Sends one chat line on socket index; in binary mode CR LF pairs are removed and it goes out as
+// SID_CHATCOMMAND. Nothing is sent while the socket is not connected.
+void SendChat(Bot& bot, const std::string& text, int index);
+bool IsConnected(const Bot& bot, int index);
+
+void tmrKol_Timer(Bot& bot, int index);
+void sckKol_Connect(Bot& bot, int index);
+void sckKol_DataArrival(Bot& bot, int index, const std::string& bytes);
+void sckKol_Close(Bot& bot, int index);
+void sckKol_Error(Bot& bot, int index);
+void tmrLoginTimeout_Timer(Bot& bot);
+void tmrLogin_Timer(Bot& bot);
+
+// " 1A 05" for the bytes 0x1A 0x05.
+std::string StrToHex(const std::string& bytes);
+
+}  // namespace morva

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "bot/startup.h"
+#include "wire_fixture.h"
+
+namespace morva::testing {
+namespace {
+
+class LogonWire : public ::testing::Test {
+protected:
+    TempProfile profile;
+    TestServerProcess server{{"--account", "bot1:Secret"}};
+};
+
+TEST_F(LogonWire, BinaryLogonJoinsTheChannel) {
+    profile.write("config.bot", WireConfig(server.port(), true));
+    WireBot bot(profile);
+    Form_Load(*bot);
+    ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test")) << bot.chat.text();
+    EXPECT_TRUE(bot.chatHas("Bot: Logged on."));
+    EXPECT_EQ(bot->CurrentName, "bot1");
+    EXPECT_EQ(bot.shell.captionText,
+              "Morva Chat v1.0 by Quorin [Binary Edition]; Logged in as: bot1 in channel Mod Test.");
+    ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 1; }));
+    EXPECT_EQ(bot.members.text(1), "bot1");
+    EXPECT_EQ(bot.members.icon(1), 1) << "the first in a channel is its operator";
+}
+
+TEST_F(LogonWire, TextLogonJoinsTheChannel) {
+    profile.write("config.bot", WireConfig(server.port(), false));
+    WireBot bot(profile);
+    Form_Load(*bot);
+    ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test")) << bot.chat.text();
+    EXPECT_TRUE(bot.chatHas("Bot: Logged on as: bot1"));
+    EXPECT_FALSE(bot->tmrLogin->isRunning());
+    EXPECT_FALSE(bot->tmrLoginTimeout->isRunning());
+}
+
+TEST_F(LogonWire, WrongPasswordShowsTheErrorAndNothingMore) {
+    profile.write("config.bot", WireConfig(server.port(), true, "bot1", "wrong"));
+    WireBot bot(profile);
+    Form_Load(*bot);
+    ASSERT_TRUE(bot.waitForChat("Error: Invalid password.")) << bot.chat.text();
+    const std::size_t lines = bot.chatLines().size();
+    RunFor(1500);
+    EXPECT_EQ(bot.chatLines().size(), lines) << bot.chat.text();
+    EXPECT_EQ(bot.chatLines().back(), "Error: Invalid password.");
+}
+
+TEST_F(LogonWire, UnknownAccountIsReported) {
+    profile.write("config.bot", WireConfig(server.port(), true, "nobody", "x"));
+    WireBot bot(profile);
+    Form_Load(*bot);
+    EXPECT_TRUE(bot.waitForChat("Error: Account does not exist.")) << bot.chat.text();
+}
+
+TEST_F(LogonWire, ReconnectsWhenTheServerComesBack) {
+    profile.write("config.bot", WireConfig(server.port(), true));
+    WireBot bot(profile);
+    Form_Load(*bot);
+    ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test"));
+    server.kill();
+    ASSERT_TRUE(RunUntil([&] { return bot.shell.captionText == bot->TitleText + "; Disconnected."; }));
+    EXPECT_EQ(bot.members.count(), 0);
+    RunFor(500);
+    server.restart();
+    ASSERT_TRUE(RunUntil([&] {
+        const auto lines = bot.chatLines();
+        return std::count(lines.begin(), lines.end(), "Joined channel: Mod Test") == 2;
+    }, 10000)) << bot.chat.text();
+}
+
+}  // namespace
+}  // namespace morva::testing

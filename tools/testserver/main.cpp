@@ -1,0 +1,52 @@
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "server.h"
+
+namespace {
+
+const char* const Usage =
+    "Usage: morva-testserver --port P [--account NAME:PASSWORD]...\n"
+    "\n"
+    "A small chat server for MorvaChat's tests and demos, on 127.0.0.1 only. It speaks the binary\n"
+    "client protocol (first byte 0x01) and the text chat protocol (first byte 0x03).\n"
+    "Without --account every name logs on with any password.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testserver::Options options;
+    int port = -1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--port" && hasValue) {
+            port = std::atoi(argv[++i]);
+        } else if (arg == "--account" && hasValue) {
+            const std::string account = argv[++i];
+            const std::size_t colon = account.find(':');
+            std::string name = account.substr(0, colon);
+            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            options.accounts[name] = colon == std::string::npos ? "" : account.substr(colon + 1);
+        } else {
+            std::fputs(Usage, arg == "--help" ? stdout : stderr);
+            return arg == "--help" ? 0 : 2;
+        }
+    }
+    if (port <= 0 || port > 65535) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    testserver::Server server(options);
+    if (!server.listen(static_cast<quint16>(port))) {
+        std::fprintf(stderr, "morva-testserver: cannot listen on 127.0.0.1:%d\n", port);
+        return 1;
+    }
+    std::printf("morva-testserver: listening on 127.0.0.1:%d\n", port);
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QTcpServer>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "chat_event.h"
+#include "client.h"
+
+namespace testserver {
+
+struct Options {
+    std::map<std::string, std::string> accounts;  // lower-cased name -> password; empty: everybody may log on
+};
+
+// A small chat server for tests and demos: accounts, channels with members and operators, and the
+// server commands a moderated channel needs. Listens on 127.0.0.1 only.
+class Server : public QObject {
+public:
+    explicit Server(Options options);
+    bool listen(quint16 port);
+
+    // Without accounts the server is open: every name logs on with any password.
+    bool isOpen() const { return options_.accounts.empty(); }
+    // The password of an account; nothing when there is no such account.
+    std::optional<std::string> passwordOf(const std::string& name) const;
+    bool passwordMatches(const std::string& name, const std::string& password) const;
+
+    void loggedOn(Client& client);
+    void join(Client& client, const std::string& channel);
+    void talk(Client& client, const std::string& text);
+    void command(Client& client, const std::string& line);
+    void gone(Client& client);
+
+private:
+    struct Channel {
+        std::vector<Client*> members;
+        std::set<std::string> banned;  // lower-cased names
+        std::string heir;              // designated by the operator
+    };
+
+    void leave(Client& client);
+    void broadcast(const std::string& channel, const ChatEvent& event, const Client* except = nullptr);
+    void info(Client& client, const std::string& text);
+    void error(Client& client, const std::string& text);
+    Client* find(const std::string& name) const;
+    Client* findIn(const std::string& channel, const std::string& name) const;
+    void setFlags(Client& client, std::uint32_t flags);
+    bool isOperator(const Client& client) const;
+
+    void whisper(Client& from, const std::string& args);
+    void who(Client& client, const std::string& channel);
+    void kickOrBan(Client& op, const std::string& args, bool ban);
+    void unban(Client& op, const std::string& name);
+    void designate(Client& op, const std::string& name);
+    void resign(Client& op);
+
+    Options options_;
+    QTcpServer listener_;
+    std::vector<std::unique_ptr<Client>> clients_;
+    std::map<std::string, Channel> channels_;  // by lower-cased name
+};
+
+}  // namespace testserver
