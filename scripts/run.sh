@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
-# Builds the program and starts it on the demo profile.
+# Builds the program, starts the bundled loopback test server with a demo account, and runs
+# MorvaChat on the demo profile against it. Extra arguments go to morvachat.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh build
+cmake --build build --target morvachat morva-testserver -- -j2
 
 profile=demo-profile
+port=16112
 mkdir -p "$profile"
-[ -f "$profile/config.bot" ] || cp tools/demo/config.bot "$profile/config.bot"
-exec build/morvachat --terminal --profile "$profile" "$@"
+for file in config.bot acces.bot safelist.bot filter.bot; do
+    [ -f "$profile/$file" ] || cp "tools/demo/$file" "$profile/$file"
+done
+
+build/morva-testserver --port "$port" --account MorvaBot:demo >"$profile/testserver.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+sleep 0.3
+if ! kill -0 "$server" 2>/dev/null; then
+    echo "The demo server could not start (is port $port taken?); see $profile/testserver.log" >&2
+fi
+build/morvachat --terminal --profile "$profile" "$@"

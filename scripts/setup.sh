@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs (only those missing) and builds one folder.
+# Installs the Debian packages the build needs (only those missing) and configures one build folder.
 # Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,4 +23,3 @@ shift
 if [ ! -f "$build_dir/build.ninja" ]; then
     cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_WERROR=ON "$@" >/dev/null
 fi
-cmake --build "$build_dir" -- -j2

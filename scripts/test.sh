@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh build
+cmake --build build -- -j2
 scripts/setup.sh build-asan -DMORVA_SANITIZE=ON -DMORVA_BENCH=OFF
+cmake --build build-asan -- -j2
 
 export QT_QPA_PLATFORM=offscreen
 echo "== tests"
