@@ -21,6 +21,8 @@ QCoreApplication& app() {
 }
 }  // namespace
 
+void EnsureQtApp() { app(); }
+
 bool RunUntil(const std::function<bool()>& condition, int timeoutMs) {
     app();
     QElapsedTimer timer;
@@ -109,7 +111,7 @@ TextPeer::TextPeer(int port, const std::string& name, const std::string& channel
     socket_.connectToHost("127.0.0.1", static_cast<quint16>(port));
     RunUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; });
     say("\x03\x04" + name + "\r\nx\r\n/join " + channel);
-    waitFor("1007 CHANNEL");
+    if (!waitFor("1007 CHANNEL")) throw std::runtime_error(name + " could not log on and join " + channel);
 }
 
 void TextPeer::say(const std::string& line) {

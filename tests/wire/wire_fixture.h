@@ -36,6 +36,9 @@ private:
     std::unique_ptr<ChildProcess> process_;
 };
 
+// The Qt application every wire test runs in; made on first use.
+void EnsureQtApp();
+
 // Runs the Qt event loop until the condition holds or the time is up; returns the condition.
 bool RunUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // Runs the Qt event loop for a while.
@@ -66,7 +69,8 @@ public:
 // A config.bot for a WireBot against the test server.
 std::string WireConfig(int port, bool binary, const std::string& user = "bot1", const std::string& password = "Secret");
 
-// A scripted user of the text protocol, for the other side of a conversation.
+// A scripted user of the text protocol, for the other side of a conversation. Logs on with the
+// password "x" and joins the channel, or throws.
 class TextPeer {
 public:
     TextPeer(int port, const std::string& name, const std::string& channel);
