@@ -20,7 +20,9 @@ Bot::Bot(Ports ports_, std::filesystem::path profileDir)
       tmrIdle(stoppedTimer(ports.timers, 60000)),
       tmrGetInfo(stoppedTimer(ports.timers, 850)),
       tmrWhoChannel(stoppedTimer(ports.timers, 900)),
-      tmrResize(stoppedTimer(ports.timers, 1000)) {
+      tmrResize(stoppedTimer(ports.timers, 1000)),
+      tmrFlood(stoppedTimer(ports.timers, 0)),
+      tmrBackoff(stoppedTimer(ports.timers, 0)) {
     WireBot(*this);
 }
 

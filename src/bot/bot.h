@@ -13,6 +13,7 @@
 #include "platform/socket.h"
 #include "platform/timer.h"
 #include "chat/whisper_windows.h"
+#include "connection/send_queue.h"
 #include "settings/bot_config.h"
 
 namespace morva {
@@ -82,6 +83,13 @@ public:
     std::string ChatDataRest;
     // From the last SID_AUTH_INFO reply, for the next SID_LOGONRESPONSE2.
     std::uint32_t ServerToken = 0;
+    // Chat lines held back by the flood limit; tmrFlood sends them when the limit allows.
+    SendQueueState SendQueue;
+    std::unique_ptr<Timer> tmrFlood;
+    // The wait before the next race's first dial, and whether the current race has logged on.
+    int ReconnectBackoffMs = 0;
+    bool LoggedOnSinceRace = false;
+    std::unique_ptr<Timer> tmrBackoff;
 
     std::string LoggedInCaption() const {
         return TitleText + "; Logged in as: " + CurrentName + " in channel " + CurrentChannel + ".";

@@ -3,12 +3,15 @@
 #include "bot/bot.h"
 #include "census/census.h"
 #include "connection/connection.h"
+#include "connection/send_queue.h"
 
 namespace morva {
 
 void WireBot(Bot& bot) {
     bot.tmrLoginTimeout->setOnTick([&bot] { tmrLoginTimeout_Timer(bot); });
     bot.tmrLogin->setOnTick([&bot] { tmrLogin_Timer(bot); });
+    bot.tmrFlood->setOnTick([&bot] { tmrFlood_Timer(bot); });
+    bot.tmrBackoff->setOnTick([&bot] { tmrBackoff_Timer(bot); });
     bot.tmrWhoChannel->setOnTick([&bot] { tmrWhoChannel_Timer(bot); });
     // The capture window of a census visit or a "find" closes by itself.
     bot.tmrGetInfo->setOnTick([&bot] { bot.tmrGetInfo->stop(); });

@@ -10,6 +10,7 @@
 #include "connection/binary_events.h"
 #include "connection/cls_buffer.h"
 #include "connection/cls_debuffer.h"
+#include "connection/connection.h"
 #include "connection/double_hash.h"
 #include "platform/text_case.h"
 
@@ -42,6 +43,7 @@ void logonAndJoin(Bot& bot, int index) {
 
 void loggedOn(Bot& bot) {
     AddChat(bot, {{ColorStatus, "Bot: Logged on."}});
+    ConnectionLoggedOn(bot);
     bot.CurrentName = bot.BotConfig.Username;
     if (bot.BotConfig.IdleDelay != 0) {
         bot.tmrIdle->start();
@@ -119,7 +121,8 @@ void SendLogonResponse2(Bot& bot, int index) {
     clsBuffer buffer;
     buffer.iDWORD(0);
     buffer.iDWORD(static_cast<std::int32_t>(bot.ServerToken));
-    buffer.iNonNTString(DoubleHash(bot.BotConfig.Password, bot.ServerToken));
+    // Servers store the hash of the lower-cased password, as the official clients send it.
+    buffer.iNonNTString(DoubleHash(LowerCase(bot.BotConfig.Password), bot.ServerToken));
     buffer.iNTString(bot.BotConfig.Username);
     send(bot, buffer, SID_LOGONRESPONSE2, index);
 }

@@ -9,6 +9,7 @@
 #include "chat/palette.h"
 #include "connection/bncs_logon.h"
 #include "connection/cls_buffer.h"
+#include "connection/send_queue.h"
 
 namespace morva {
 
@@ -17,6 +18,8 @@ namespace {
 constexpr int MaxTimerInterval = 32767;
 constexpr int MaxPacketLength = 32767;
 constexpr int HeaderLength = 4;
+constexpr int FirstBackoffMs = 1000;
+constexpr int MaxBackoffMs = 60000;
 
 // The race intervals, kept within what a 16-bit interval can hold.
 void setRaceIntervals(Bot& bot) {
@@ -35,14 +38,44 @@ void setRaceIntervals(Bot& bot) {
     }
 }
 
+// A race waits its back-off before the first dial; without one it starts at once.
+void startRace(Bot& bot) {
+    AddChat(bot, {{ColorGrey, "Bot: Connecting to: "},
+                  {ColorWhite, bot.BotConfig.Server + ":" + std::to_string(bot.BotConfig.Port) + "."}});
+    bot.tmrLogin->stop();
+    bot.LoggedOnSinceRace = false;
+    if (bot.ReconnectBackoffMs == 0) {
+        bot.tmrBackoff->stop();
+        setRaceIntervals(bot);
+        return;
+    }
+    AddChat(bot, {{ColorGrey, "Bot: Next attempt in " + std::to_string(bot.ReconnectBackoffMs / 1000) + " s."}});
+    for (auto& timer : bot.tmrKol) timer->stop();
+    bot.tmrBackoff->setInterval(bot.ReconnectBackoffMs);
+    bot.tmrBackoff->start();
+}
+
+// A new race after a loss: at once after a logged-on connection, else after a back-off that
+// doubles with every race that ends without a logon, so a server that is down is not hammered.
+void reconnect(Bot& bot) {
+    if (bot.LoggedOnSinceRace) {
+        bot.ReconnectBackoffMs = 0;
+    } else {
+        bot.ReconnectBackoffMs =
+            bot.ReconnectBackoffMs == 0 ? FirstBackoffMs : std::min(2 * bot.ReconnectBackoffMs, MaxBackoffMs);
+    }
+    startRace(bot);
+}
+
 // What a lost connection does, whoever lost it.
 void connectionLost(Bot& bot) {
     bot.ports.shell.setCaption(bot.TitleText + "; Disconnected.");
-    for (Timer* timer : {bot.tmrLogin.get(), bot.tmrIdle.get(), bot.tmrGetInfo.get(),
-                         bot.tmrLoginTimeout.get(), bot.tmrWhoChannel.get()})
+    for (Timer* timer : {bot.tmrLogin.get(), bot.tmrIdle.get(), bot.tmrGetInfo.get(), bot.tmrLoginTimeout.get(),
+                         bot.tmrWhoChannel.get()})
         timer->stop();
     bot.ports.lvChannel.clear();
-    Bot_Connect(bot);
+    DropQueuedChat(bot);
+    reconnect(bot);
 }
 
 void connectBinary(Bot& bot, int index) {
@@ -56,7 +89,7 @@ void connectText(Bot& bot, int index) {
     AddChat(bot, {{ColorStatus, "Bot: (" + std::to_string(index) + ") Connected!"}});
     AddChat(bot, {{ColorGrey, "Bot: Sending username and password."}});
     AddChat(bot, {{ColorGrey, "Bot: Joining channel: " + c.Channel + "."}});
-    SendChat(bot, "\x03\x04" + c.Username + "\r\n" + c.Password + "\r\n/join " + c.Channel + "\r\n", index);
+    SendChatNow(bot, "\x03\x04" + c.Username + "\r\n" + c.Password + "\r\n/join " + c.Channel + "\r\n", index);
     bot.tmrLogin->start();
     if (c.IdleDelay != 0) {
         bot.tmrIdle->start();
@@ -114,10 +147,18 @@ void Bot_LoadSockets(Bot& bot) {
 }
 
 void Bot_Connect(Bot& bot) {
-    AddChat(bot, {{ColorGrey, "Bot: Connecting to: "},
-                  {ColorWhite, bot.BotConfig.Server + ":" + std::to_string(bot.BotConfig.Port) + "."}});
-    bot.tmrLogin->stop();
+    bot.ReconnectBackoffMs = 0;
+    startRace(bot);
+}
+
+void tmrBackoff_Timer(Bot& bot) {
+    bot.tmrBackoff->stop();
     setRaceIntervals(bot);
+}
+
+void ConnectionLoggedOn(Bot& bot) {
+    bot.LoggedOnSinceRace = true;
+    bot.ReconnectBackoffMs = 0;
 }
 
 void Bot_Disconnect(Bot& bot) {
@@ -128,6 +169,7 @@ void Bot_Disconnect(Bot& bot) {
         }
     }
     bot.ports.lvChannel.clear();
+    DropQueuedChat(bot);
     AddChat(bot, {{ColorRed, "Disconnected from the server."}});
 }
 
@@ -136,21 +178,36 @@ bool IsConnected(const Bot& bot, int index) {
            bot.sckKol[static_cast<std::size_t>(index)]->state() == Socket::Connected;
 }
 
+namespace {
+// The chat text of a line: binary mode sends it without CR LF pairs.
+std::string chatText(const Bot& bot, std::string text) {
+    if (bot.BotConfig.Binary)
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 2);
+    return text;
+}
+}  // namespace
+
 void SendChat(Bot& bot, const std::string& text, int index) {
+    if (!IsConnected(bot, index)) return;
+    const std::string line = chatText(bot, text);
+    if (bot.BotConfig.Binary && line.size() + 1 > clsBuffer::MaxBodyLength) {
+        AddChat(bot, {{ColorError, "Bot: A chat line of " + std::to_string(line.size()) +
+                                       " bytes is too long for one packet; it was not sent."}});
+        return;
+    }
+    QueueChat(bot, line, index);
+}
+
+void SendChatNow(Bot& bot, const std::string& text, int index) {
     if (!IsConnected(bot, index)) return;
     Socket& socket = *bot.sckKol[static_cast<std::size_t>(index)];
     if (!bot.BotConfig.Binary) {
         socket.send(text);
         return;
     }
-    std::string line = text;
-    for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.erase(at, 2);
     clsBuffer buffer;
-    buffer.iNTString(line);
-    if (!buffer.sBNCSPacket(socket, 0x0E)) {
-        AddChat(bot, {{ColorError, "Bot: A chat line of " + std::to_string(line.size()) +
-                                       " bytes is too long for one packet; it was not sent."}});
-    }
+    buffer.iNTString(chatText(bot, text));
+    buffer.sBNCSPacket(socket, 0x0E);
 }
 
 void tmrKol_Timer(Bot& bot, int index) {
@@ -198,12 +255,10 @@ void sckKol_Error(Bot& bot, int) {
 
 void tmrLoginTimeout_Timer(Bot& bot) {
     bot.tmrLoginTimeout->stop();
-    Bot_Connect(bot);
+    reconnect(bot);
 }
 
-void tmrLogin_Timer(Bot& bot) {
-    SendChat(bot, "\r\n", bot.ActiveSocket);
-}
+void tmrLogin_Timer(Bot& bot) { SendChatNow(bot, "\r\n", bot.ActiveSocket); }
 
 std::string StrToHex(const std::string& bytes) {
     std::string hex;

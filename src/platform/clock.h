@@ -12,6 +12,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime now() const = 0;
+    // Milliseconds on a clock that only moves forward, for measuring spans of time.
+    virtual long long monotonicMs() const = 0;
 };
 
 }  // namespace morva

@@ -16,4 +16,9 @@ LocalTime SystemClock::now() const {
                      static_cast<int>(millis / 10)};
 }
 
+long long SystemClock::monotonicMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 }  // namespace morva

@@ -8,6 +8,7 @@ namespace morva {
 class SystemClock : public Clock {
 public:
     LocalTime now() const override;
+    long long monotonicMs() const override;
 };
 
 }  // namespace morva

@@ -36,6 +36,10 @@ struct BotConfig {
     std::array<std::string, 5> FavChannels;
     bool JoinNotifications = false;
     bool LeaveNotifications = false;
+    // The send queue: at most FloodLines units of chat in any FloodSeconds seconds; 0 lines sends at
+    // once, as it does until a profile is loaded.
+    std::int16_t FloodLines = 0;
+    std::int16_t FloodSeconds = 6;
 
     // The census channels, entry i from key "Channel" i+1 of "Channels Log".
     std::vector<std::string> ChannelLogList;

@@ -32,6 +32,15 @@ public:
         read(section, key, field, ParseInt16, "a whole number from -32768 to 32767", std::to_string(field));
     }
 
+    // A key newer than most files: missing, it takes its default without a word.
+    void newInt16(const char* section, const char* key, std::int16_t& field, std::int16_t byDefault) const {
+        if (config_.lookup(section, key)) {
+            int16(section, key, field);
+        } else {
+            field = byDefault;
+        }
+    }
+
 private:
     template <typename T, typename Parse>
     void read(const char* section, const char* key, T& field, Parse parse, const char* expected,
@@ -107,6 +116,8 @@ void LoadProfile(Bot& bot) {
     loadFavorites(bot, read.config());
     read.flag("Profile", "JoinNotifications", c.JoinNotifications);
     read.flag("Profile", "LeaveNotifications", c.LeaveNotifications);
+    read.newInt16("Flood", "Lines", c.FloodLines, 4);
+    read.newInt16("Flood", "Seconds", c.FloodSeconds, 6);
 
     bot.ports.shell.relayout(c.WhisperFrame);
     Acceslist(bot);

@@ -57,7 +57,8 @@ TEST_F(LogonTest, AuthInfoReplySendsProofAndJoinAndStopsTheTimeout) {
     EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
     ASSERT_EQ(server().sent.size(), 2u);
     EXPECT_EQ(server().sent[0],
-              packet('\x3A', dword(0) + dword(0xDEADBEEF) + DoubleHash("Secret", 0xDEADBEEF) + "bot1" + '\0'));
+              packet('\x3A', dword(0) + dword(0xDEADBEEF) + DoubleHash("secret", 0xDEADBEEF) + "bot1" + '\0'))
+        << "the proof is made from the lower-cased password";
     EXPECT_EQ(server().sent[1], packet('\x0C', dword(2) + "Op Test" + '\0'));
     EXPECT_EQ(server().sent[1].size(), 16u);
     EXPECT_EQ(chatLines(), (std::vector<std::string>{"Bot: Recv SID_AUTH_INFO.", "Bot: Sending SID_LOGONRESPONSE2...",

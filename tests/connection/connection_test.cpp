@@ -143,6 +143,7 @@ TEST_F(ConnectionTest, CloseAndErrorStopTheFiveTimersClearRowsAndRaceAtOnce) {
         Bot_Connect(bot);
         clock.advance(500);
         socket(0).acceptConnect();
+        ConnectionLoggedOn(bot);
         for (Timer* timer : lostConnectionTimers()) timer->start();
         members.append("someone", 2);
         if (byError) {
@@ -159,7 +160,7 @@ TEST_F(ConnectionTest, CloseAndErrorStopTheFiveTimersClearRowsAndRaceAtOnce) {
     }
 }
 
-TEST_F(ConnectionTest, LoginTimeoutStartsANewRace) {
+TEST_F(ConnectionTest, LoginTimeoutStartsANewRaceAfterABackoff) {
     configure(1, 100, 0);
     bot.tmrLoginTimeout->setInterval(2000);
     Bot_Connect(bot);
@@ -170,9 +171,48 @@ TEST_F(ConnectionTest, LoginTimeoutStartsANewRace) {
     EXPECT_EQ(socket(0).dials.size(), dials);
     clock.advance(1);
     EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
-    EXPECT_EQ(lastChatLine(), "Bot: Connecting to: chat.test:6112.");
-    clock.advance(100);
+    EXPECT_EQ(chatLines().end()[-2], "Bot: Connecting to: chat.test:6112.");
+    EXPECT_EQ(lastChatLine(), "Bot: Next attempt in 1 s.");
+    clock.advance(1099);
+    EXPECT_EQ(socket(0).dials.size(), dials);
+    clock.advance(1);
     EXPECT_EQ(socket(0).dials.size(), dials + 1) << "the old connection is closed by the re-dial";
+}
+
+TEST_F(ConnectionTest, ARefusingServerIsDialledWithGrowingGapsUpToAMinute) {
+    configure(1, 100, 0);
+    Bot_Connect(bot);
+    std::vector<long long> dialTimes;
+    socket(0).setEvents({});
+    for (int refusals = 0; refusals < 12; ++refusals) {
+        const std::size_t dials = socket(0).dials.size();
+        while (socket(0).dials.size() == dials) clock.advance(10);
+        dialTimes.push_back(clock.elapsedMs());
+        sckKol_Error(bot, 0);
+    }
+    std::vector<long long> gaps;
+    for (std::size_t i = 1; i < dialTimes.size(); ++i) gaps.push_back(dialTimes[i] - dialTimes[i - 1]);
+    EXPECT_EQ(gaps, (std::vector<long long>{1100, 2100, 4100, 8100, 16100, 32100, 60100, 60100, 60100, 60100, 60100}));
+    EXPECT_EQ(lastChatLine(), "Bot: Next attempt in 60 s.");
+}
+
+TEST_F(ConnectionTest, ALogonResetsTheBackoffAndTheFirstRaceAfterItIsImmediate) {
+    configure(1, 100, 0);
+    Bot_Connect(bot);
+    clock.advance(100);
+    socket(0).fail();
+    clock.advance(1100);
+    socket(0).fail();
+    EXPECT_EQ(bot.ReconnectBackoffMs, 2000);
+    clock.advance(2100);
+    socket(0).acceptConnect();
+    ConnectionLoggedOn(bot);
+    socket(0).peerClose();
+    EXPECT_EQ(bot.ReconnectBackoffMs, 0);
+    EXPECT_EQ(lastChatLine(), "Bot: Connecting to: chat.test:6112.");
+    const std::size_t dials = socket(0).dials.size();
+    clock.advance(100);
+    EXPECT_EQ(socket(0).dials.size(), dials + 1);
 }
 
 TEST_F(ConnectionTest, DisconnectClosesTheConnectedSocketWithoutANewRace) {
@@ -263,6 +303,7 @@ TEST_F(FramingTest, ABadLengthBreaksTheConnectionWithOneLineAndANewRace) {
     for (const std::string& length : {std::string("\x02\x00", 2), std::string("\x00\x80", 2), std::string("\xFF\xFF", 2)}) {
         chat.clear();
         socket(0).acceptConnect();
+        ConnectionLoggedOn(bot);
         chat.clear();
         const int closes = socket(0).closes;
         socket(0).receive("\xFF\x0F" + length + std::string(10, 'x'));

@@ -12,7 +12,11 @@ namespace morva::testing {
 namespace {
 
 class LoadProfileTest : public BotFixture {
-  protected:
+protected:
+    void SetUp() override {
+        profile.write("acces.bot", "");
+        profile.write("safelist.bot", "");
+    }
     void writeConfig(const std::string& content) { profile.write("config.bot", content); }
     void set(const char* section, const char* key, const char* value) {
         writeConfig(IniWrite(profile.read("config.bot"), section, key, value));
@@ -58,6 +62,24 @@ TEST_F(LoadProfileTest, ReadsEveryKeyOfAValidFile) {
     EXPECT_EQ(c.FavChannels[2], "");
     EXPECT_TRUE(c.JoinNotifications);
     EXPECT_TRUE(c.LeaveNotifications);
+}
+
+TEST_F(LoadProfileTest, FloodKeysTakeTheirDefaultsSilentlyWhenMissing) {
+    writeConfig(ValidConfig());
+    LoadProfile(bot);
+    EXPECT_EQ(bot.BotConfig.FloodLines, 4);
+    EXPECT_EQ(bot.BotConfig.FloodSeconds, 6);
+    EXPECT_TRUE(chat.text().empty());
+    set("Flood", "Lines", "0");
+    set("Flood", "Seconds", "10");
+    LoadProfile(bot);
+    EXPECT_EQ(bot.BotConfig.FloodLines, 0);
+    EXPECT_EQ(bot.BotConfig.FloodSeconds, 10);
+    set("Flood", "Lines", "many");
+    LoadProfile(bot);
+    EXPECT_EQ(bot.BotConfig.FloodLines, 0);
+    EXPECT_EQ(lastChatLine(), "Bot: config.bot has \"Lines=many\" in section [Flood], which is not a whole number from "
+                              "-32768 to 32767; keeping 0.");
 }
 
 TEST_F(LoadProfileTest, AppliesTimerMenusAndLayoutAtOnce) {
@@ -157,6 +179,16 @@ TEST_F(LoadProfileTest, ChannelLogListTakesChannelsEntries) {
     EXPECT_EQ(bot.BotConfig.ChannelLogList, (std::vector<std::string>{"lobby", "op x", ""}));
 }
 
+TEST_F(LoadProfileTest, EndsByReloadingTheAccessAndSafeLists) {
+    writeConfig(ValidConfig());
+    profile.write("acces.bot", "Bob\r\n");
+    profile.write("safelist.bot", "*bot\r\n");
+    bot.AccesNames = {"stale"};
+    LoadProfile(bot);
+    EXPECT_EQ(bot.AccesNames, std::vector<std::string>{"Bob"});
+    EXPECT_EQ(bot.SafeNames, std::vector<std::string>{"*bot"});
+}
+
 TEST_F(LoadProfileTest, OpenConfigAsksTheShellForTheProfileFile) {
     mnuOpenConfig_Click(bot);
     EXPECT_EQ(shell.opened, std::vector<std::string>{(profile.dir() / "config.bot").string()});
@@ -176,14 +208,14 @@ TEST_F(LoadProfileTest, WriteConfigKeepsEveryOtherByteAndReadsBack) {
 TEST_F(LoadProfileTest, WriteConfigCreatesTheFileAndLeavesNoTemporaryBehind) {
     EXPECT_TRUE(WriteConfig(bot, "Form", "Width", "9000"));
     EXPECT_EQ(profile.read("config.bot"), "[Form]\r\nWidth=9000\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3) << "config.bot and the two list files";
 }
 
 TEST_F(LoadProfileTest, WriteConfigReportsAFailedWriteAndLeavesNoTemporaryBehind) {
     std::filesystem::create_directory(profile.dir() / "config.bot");
     EXPECT_FALSE(WriteConfig(bot, "Commands", "Trigger", "#"));
     EXPECT_TRUE(std::filesystem::is_directory(profile.dir() / "config.bot"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3) << "config.bot and the two list files";
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ public:
 
     std::unique_ptr<Timer> makeTimer() override;
     LocalTime now() const override;
+    long long monotonicMs() const override { return nowMs_; }
 
     void advance(std::int64_t ms);
     std::int64_t elapsedMs() const { return nowMs_; }
