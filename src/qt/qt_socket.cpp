@@ -1,9 +1,14 @@
 #include "qt/qt_socket.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 namespace morva {
 
 QtSocket::QtSocket() {
     QObject::connect(&socket_, &QTcpSocket::connected, [this] {
+        enableKeepAlive();
         if (events().onConnect) events().onConnect();
     });
     QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
@@ -29,6 +34,17 @@ void QtSocket::close() {
     socket_.abort();
     closingOurselves_ = false;
     failed_ = false;
+}
+
+// Servers send nothing the bot could use to notice a connection that died silently, so let TCP
+// probe it: after a minute of silence, three probes ten seconds apart, then the error event.
+void QtSocket::enableKeepAlive() {
+    socket_.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const int fd = static_cast<int>(socket_.socketDescriptor());
+    const int idle = KeepAliveIdleSeconds, interval = KeepAliveIntervalSeconds, probes = KeepAliveProbes;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
 }
 
 void QtSocket::send(const std::string& bytes) { socket_.write(bytes.data(), static_cast<qint64>(bytes.size())); }

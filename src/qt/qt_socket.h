@@ -17,7 +17,14 @@ public:
     void send(const std::string& bytes) override;
     int state() const override;
 
+    static constexpr int KeepAliveIdleSeconds = 60;
+    static constexpr int KeepAliveIntervalSeconds = 10;
+    static constexpr int KeepAliveProbes = 3;
+    // The connected socket's descriptor, or -1.
+    long long descriptor() const { return socket_.socketDescriptor(); }
+
 private:
+    void enableKeepAlive();
     void onDisconnected();
     void onError(QAbstractSocket::SocketError error);
 

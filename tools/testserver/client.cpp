@@ -66,6 +66,7 @@ void Client::binaryPacket(std::uint8_t id, const std::string& body) {
         case 0x50: {  // SID_AUTH_INFO: remember the product, answer with a fresh server token
             product = body.substr(8, 4);
             serverToken_ = QRandomGenerator::global()->generate();
+            if (!server_.classic()) sendPacket(0x25, Dword(QRandomGenerator::global()->generate()));
             sendPacket(0x50, Dword(0) + Dword(serverToken_) + Dword(0) + std::string(8, '\0') +
                                  "ver-IX86-1.mpq" + '\0' + "A=1 B=2 C=3 4 A=A^S" + '\0');
             break;
@@ -77,8 +78,8 @@ void Client::binaryPacket(std::uint8_t id, const std::string& body) {
             if (loggedOn) server_.join(*this, stringAt(body, 4));
             break;
         case 0x0E: {  // SID_CHATCOMMAND
-            if (!loggedOn) break;
             const std::string text = stringAt(body, 0);
+            if (!loggedOn || !server_.admit(*this, text)) break;
             if (!text.empty() && text[0] == '/') {
                 server_.command(*this, text);
             } else if (!text.empty()) {
@@ -95,14 +96,13 @@ void Client::logonResponse(const std::string& body) {
     const std::string account = stringAt(body, 28);
     std::uint32_t status = 1;
     if (const auto password = server_.passwordOf(account)) {
-        const std::string inner = morva::BrokenSHA1(*password);
+        const std::string inner = morva::BrokenSHA1(server_.hashedPassword(*password));
         const std::string expected = morva::BrokenSHA1(body.substr(0, 4) + Dword(serverToken_) + inner);
         status = server_.isOpen() || body.compare(8, 20, expected) == 0 ? 0 : 2;
     }
+    if (!server_.classic()) sendPacket(0x59, "");
     sendPacket(0x3A, Dword(status));
-    if (status != 0) return;
-    name = account;
-    server_.loggedOn(*this);
+    if (status == 0) name = server_.loggedOn(*this, account);
 }
 
 void Client::textLines() {
@@ -126,8 +126,10 @@ void Client::textLine(const std::string& line) {
             return;
         }
         textLogonStep_ = 2;
+        name = server_.loggedOn(*this, name);
         sendRaw("2010 NAME " + name + "\r\n");
-        server_.loggedOn(*this);
+    } else if (!server_.admit(*this, line)) {
+        return;
     } else if (line[0] == '/') {
         server_.command(*this, line);
     } else {

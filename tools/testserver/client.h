@@ -3,6 +3,7 @@
 #include <QTcpSocket>
 
 #include <cstdint>
+#include <deque>
 #include <string>
 
 #include "chat_event.h"
@@ -26,6 +27,9 @@ public:
     std::uint32_t flags = 0x10;
     std::string channel;
     bool loggedOn = false;
+    // The flood quota: chat lines let through lately (time, cost), and every line tried lately.
+    std::deque<std::pair<long long, int>> admitted;
+    std::deque<long long> tried;
 
 private:
     enum class Mode { Unknown, Binary, Text };

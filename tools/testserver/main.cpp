@@ -9,11 +9,15 @@
 namespace {
 
 const char* const Usage =
-    "Usage: morva-testserver --port P [--account NAME:PASSWORD]...\n"
+    "Usage: morva-testserver --port P [--account NAME:PASSWORD]... [--classic]\n"
     "\n"
     "A small chat server for MorvaChat's tests and demos, on 127.0.0.1 only. It speaks the binary\n"
     "client protocol (first byte 0x01) and the text chat protocol (first byte 0x03).\n"
-    "Without --account every name logs on with any password.\n";
+    "Without --account every name logs on with any password.\n"
+    "It behaves like today's community servers (lower-cased password hashes, SID_PING and\n"
+    "SID_SETEMAIL before the logon replies, \"has been kicked by\" notices, one-line /who answers,\n"
+    "a flood quota, a second logon ending the first); --classic restores the original service's\n"
+    "texts and rules.\n";
 
 }  // namespace
 
@@ -25,6 +29,8 @@ int main(int argc, char** argv) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--port" && hasValue) {
             port = std::atoi(argv[++i]);
+        } else if (arg == "--classic") {
+            options.classic = true;
         } else if (arg == "--account" && hasValue) {
             const std::string account = argv[++i];
             const std::size_t colon = account.find(':');

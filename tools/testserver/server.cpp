@@ -1,5 +1,6 @@
 #include "server.h"
 
+#include <QDateTime>
 #include <QHostAddress>
 #include <QTcpSocket>
 
@@ -50,10 +51,53 @@ std::optional<std::string> Server::passwordOf(const std::string& name) const {
 
 bool Server::passwordMatches(const std::string& name, const std::string& password) const {
     const auto stored = passwordOf(name);
-    return stored && (isOpen() || *stored == password);
+    return stored && (isOpen() || hashedPassword(*stored) == hashedPassword(password));
 }
 
-void Server::loggedOn(Client& client) { client.loggedOn = true; }
+std::string Server::hashedPassword(const std::string& password) const {
+    return options_.classic ? password : lower(password);
+}
+
+std::string Server::loggedOn(Client& client, const std::string& account) {
+    std::string name = account;
+    if (options_.classic) {
+        // The original service let an account log on twice, the second as "name#2".
+        for (int n = 2; find(name); ++n) name = account + "#" + std::to_string(n);
+    } else if (Client* earlier = find(account)) {
+        // Community servers end the earlier session without a word.
+        earlier->loggedOn = false;
+        earlier->close();
+    }
+    client.loggedOn = true;
+    return name;
+}
+
+bool Server::admit(Client& client, const std::string& line) {
+    if (options_.classic) return true;
+    constexpr long long WindowMs = 5000;
+    constexpr int QuotaUnits = 5, MaxLineBytes = 200, LinesThatDisconnect = 10;
+    const long long now = QDateTime::currentMSecsSinceEpoch();
+    while (!client.admitted.empty() && client.admitted.front().first + WindowMs <= now) client.admitted.pop_front();
+    while (!client.tried.empty() && client.tried.front() + WindowMs <= now) client.tried.pop_front();
+    client.tried.push_back(now);
+    if (static_cast<int>(client.tried.size()) >= LinesThatDisconnect) {
+        client.close();
+        return false;
+    }
+    if (line.size() > MaxLineBytes) {
+        error(client, "Your line length quota has been exceeded!");
+        return false;
+    }
+    const int cost = std::max<int>(1, static_cast<int>((line.size() + 39) / 40));
+    int used = 0;
+    for (const auto& [at, units] : client.admitted) used += units;
+    if (used + cost > QuotaUnits) {
+        error(client, "Your message quota has been exceeded!");
+        return false;
+    }
+    client.admitted.emplace_back(now, cost);
+    return true;
+}
 
 Client* Server::find(const std::string& name) const {
     for (const auto& client : clients_)
@@ -166,10 +210,23 @@ void Server::who(Client& client, const std::string& name) {
         error(client, "That channel does not exist.");
         return;
     }
-    info(client, "Users in channel " + name + ":");
     const auto& members = it->second.members;
-    for (std::size_t i = 0; i < members.size(); i += 2)
-        info(client, members[i]->name + (i + 1 < members.size() ? ", " + members[i + 1]->name : ""));
+    if (options_.classic) {
+        info(client, "Users in channel " + name + ":");
+        for (std::size_t i = 0; i < members.size(); i += 2)
+            info(client, members[i]->name + (i + 1 < members.size() ? ", " + members[i + 1]->name : ""));
+        return;
+    }
+    // One line with the names after the colon, wrapped only past 255 characters.
+    std::string line = "Users in channel " + name + ":";
+    for (const Client* member : members) {
+        if (line.size() + 1 + member->name.size() > 255) {
+            info(client, line);
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + member->name;
+    }
+    info(client, line);
 }
 
 void Server::kickOrBan(Client& op, const std::string& args, bool ban) {
@@ -185,11 +242,16 @@ void Server::kickOrBan(Client& op, const std::string& args, bool ban) {
         return;
     }
     const std::string targetName = target ? target->name : name;
-    const std::string channel = op.channel;
-    broadcast(channel, {ChatEvent::Info, 0, "",
-                        ban ? targetName + " was banned by " + op.name + "."
-                            : targetName + " was kicked out of the channel by " + op.name + "."});
+    broadcast(op.channel, {ChatEvent::Info, 0, "", notice(targetName, op.name, reason, ban)});
     if (target) join(*target, "The Void");
+}
+
+std::string Server::notice(const std::string& target, const std::string& by, const std::string& reason,
+                          bool ban) const {
+    if (options_.classic)
+        return ban ? target + " was banned by " + by + "." : target + " was kicked out of the channel by " + by + ".";
+    return target + (ban ? " has been banned by " : " has been kicked by ") + by +
+           (reason.empty() ? "." : " (" + reason + ").");
 }
 
 void Server::unban(Client& op, const std::string& name) {

@@ -16,6 +16,8 @@ namespace testserver {
 
 struct Options {
     std::map<std::string, std::string> accounts;  // lower-cased name -> password; empty: everybody may log on
+    // The original service's texts and rules instead of those of today's community servers.
+    bool classic = false;
 };
 
 // A small chat server for tests and demos: accounts, channels with members and operators, and the
@@ -30,8 +32,15 @@ public:
     // The password of an account; nothing when there is no such account.
     std::optional<std::string> passwordOf(const std::string& name) const;
     bool passwordMatches(const std::string& name, const std::string& password) const;
+    // The password as the server hashes it: community servers store the lower-cased password.
+    std::string hashedPassword(const std::string& password) const;
+    bool classic() const { return options_.classic; }
 
-    void loggedOn(Client& client);
+    // Whether a chat line of a logged-on user may pass the flood quota; may close the connection.
+    bool admit(Client& client, const std::string& line);
+
+    // A logged-on client; returns the name it goes by.
+    std::string loggedOn(Client& client, const std::string& account);
     void join(Client& client, const std::string& channel);
     void talk(Client& client, const std::string& text);
     void command(Client& client, const std::string& line);
@@ -56,6 +65,7 @@ private:
     void whisper(Client& from, const std::string& args);
     void who(Client& client, const std::string& channel);
     void kickOrBan(Client& op, const std::string& args, bool ban);
+    std::string notice(const std::string& target, const std::string& by, const std::string& reason, bool ban) const;
     void unban(Client& op, const std::string& name);
     void designate(Client& op, const std::string& name);
     void resign(Client& op);
