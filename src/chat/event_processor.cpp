@@ -9,6 +9,7 @@
 #include "chat/palette.h"
 #include "chat/whisper_routing.h"
 #include "census/census.h"
+#include "connection/connection.h"
 #include "moderation/commands.h"
 #include "settings/name_lists.h"
 
@@ -75,6 +76,7 @@ void emote(Bot& bot, const Fields& e) {
 void loggedOnAs(Bot& bot, const Fields& e) {
     bot.tmrLogin->stop();
     bot.tmrLoginTimeout->stop();
+    ConnectionLoggedOn(bot);
     if (const auto name = e.field(2)) bot.CurrentName = *name;
     AddChat(bot, {{ColorStatus, "Bot: Logged on as: "}, {ColorOwnName, bot.CurrentName}});
     StartCensus(bot);

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <fstream>
+#include <iterator>
 
 #include "settings/ini_text.h"
 #include "support/config_text.h"
@@ -91,6 +93,11 @@ bool WireBot::chatHas(const std::string& line) const {
 
 bool WireBot::waitForChat(const std::string& line, int timeoutMs) const {
     return RunUntil([&] { return chatHas(line); }, timeoutMs);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string WireConfig(int port, bool binary, const std::string& user, const std::string& password) {

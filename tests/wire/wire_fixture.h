@@ -66,6 +66,9 @@ public:
     Bot bot;
 };
 
+// The bytes of a file.
+std::string ReadFile(const std::filesystem::path& path);
+
 // A config.bot for a WireBot against the test server.
 std::string WireConfig(int port, bool binary, const std::string& user = "bot1", const std::string& password = "Secret");
 
