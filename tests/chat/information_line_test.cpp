@@ -1,0 +1,71 @@
+#include "chat/information_line.h"
+
+#include <gtest/gtest.h>
+
+#include "support/bot_fixture.h"
+
+namespace morva::testing {
+namespace {
+
+struct NoticeCase {
+    const char* text;
+    const char* sent;  // what the bot sends in text mode, "" for nothing
+    int banCount;
+};
+
+class NoticePhrasing : public BotFixture, public ::testing::WithParamInterface<NoticeCase> {
+protected:
+    void SetUp() override {
+        bot.BotConfig.Binary = false;
+        bot.BotConfig.BackupChannel = "Backup";
+        bot.CurrentName = "bot1";
+        bot.CurrentChannel = "Home";
+        sockets.made[0]->acceptConnect();
+        sockets.made[0]->sent.clear();
+    }
+};
+
+TEST_P(NoticePhrasing, BothServerStylesAreUnderstood) {
+    InformationLine(bot, GetParam().text, 0);
+    EXPECT_EQ(sockets.made[0]->allSent(), GetParam().sent);
+    EXPECT_EQ(bot.BanCount, GetParam().banCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Notices, NoticePhrasing,
+    ::testing::Values(NoticeCase{"bot1 was kicked out of the channel by alice.", "/join Home\r\n", 0},
+                      NoticeCase{"bot1 has been kicked by alice.", "/join Home\r\n", 0},
+                      NoticeCase{"bot1 has been kicked by alice (go away).", "/join Home\r\n", 0},
+                      NoticeCase{"bot1x has been kicked by alice.", "", 0},
+                      NoticeCase{"carol was banned by bot1.", "", 1},
+                      NoticeCase{"carol has been banned by bot1.", "", 1},
+                      NoticeCase{"carol has been banned by bot1 (spamming too much).", "", 1},
+                      NoticeCase{"carol has been banned by bot10.", "", 0},
+                      NoticeCase{"bot1 has been banned by alice (bye).", "/join Backup\r\n", 0},
+                      NoticeCase{"bot1 was banned by alice.", "/join Backup\r\n", 0},
+                      NoticeCase{"alice says bot1 was kicked, sort of", "", 0}));
+
+class CensusAnswers : public BotFixture {
+protected:
+    void SetUp() override {
+        bot.BotConfig.ChannelLogList = {"Mod Test"};
+        bot.CensusIndex = 1;
+        bot.tmrGetInfo->start();
+    }
+};
+
+TEST_F(CensusAnswers, NamesAfterTheHeadersColonAreCollected) {
+    InformationLine(bot, "Users in channel Mod Test: bob alice", 0);
+    EXPECT_EQ(bot.BotConfig.ChannelLogList[0], "Mod Test\r\nbob alice");
+    EXPECT_TRUE(chat.text().empty());
+}
+
+TEST_F(CensusAnswers, ABareHeaderIsLeftOutAndTheLinesAfterItAreKept) {
+    InformationLine(bot, "Users in channel Mod Test:", 0);
+    InformationLine(bot, "Users in channel Mod Test: ", 0);
+    InformationLine(bot, "bob, alice", 0);
+    EXPECT_EQ(bot.BotConfig.ChannelLogList[0], "Mod Test\r\nbob, alice");
+}
+
+}  // namespace
+}  // namespace morva::testing
