@@ -1,6 +1,7 @@
 #include "bot/startup.h"
 
 #include "bot/bot.h"
+#include "bot/main_window.h"
 #include "chat/add_chat.h"
 #include "chat/palette.h"
 #include "connection/connection.h"
@@ -11,6 +12,7 @@ namespace morva {
 
 void Form_Load(Bot& bot) {
     bot.ports.shell.setCaption(bot.TitleText + ".");
+    RestoreGeometry(bot);
     AddChat(bot, {{ColorInfo, bot.TitleText}});
     AddChat(bot, {{ColorStatus, bot.SeparatorLine}});
     LoadProfile(bot);

@@ -6,6 +6,12 @@ namespace morva {
 
 class Pane;
 
+// The main window's outer size and position, in twips (15 to a pixel at 96 dots per inch).
+struct WindowGeometry {
+    double width = 0, height = 0, top = 0, left = 0;
+};
+enum class WindowMeasure { Height, Width, Left, Top };
+
 // What the core asks of the window around it: captions, the tray, whisper windows, menu entries,
 // opening files and links, and ending the program.
 class Shell {
@@ -14,6 +20,8 @@ public:
 
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
+    virtual WindowGeometry windowGeometry() const = 0;
+    virtual void setWindowMeasure(WindowMeasure measure, double twips) = 0;
     // The label above the member list.
     virtual void setChannelLabel(const std::string& text) = 0;
 

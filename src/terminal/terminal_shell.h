@@ -19,6 +19,8 @@ public:
 
     void setCaption(const std::string& caption) override { caption_ = caption; }
     std::string caption() const override { return caption_; }
+    WindowGeometry windowGeometry() const override { return geometry_; }
+    void setWindowMeasure(WindowMeasure, double) override {}
     void setChannelLabel(const std::string&) override {}
 
     void trayMinimize() override {}
@@ -41,6 +43,8 @@ private:
     const LinePrinter& printer_;
     std::function<void()> endProgram_;
     std::string caption_;
+    // There is no window; what a window would save is a fixed design size.
+    WindowGeometry geometry_{12495, 8340, 0, 0};
     std::map<int, std::unique_ptr<TerminalPane>> whisperPanes_;
 };
 

@@ -2,6 +2,15 @@
 
 namespace morva::testing {
 
+void RecordingShell::setWindowMeasure(WindowMeasure measure, double twips) {
+    switch (measure) {
+        case WindowMeasure::Height: geometry.height = twips; break;
+        case WindowMeasure::Width: geometry.width = twips; break;
+        case WindowMeasure::Left: geometry.left = twips; break;
+        case WindowMeasure::Top: geometry.top = twips; break;
+    }
+}
+
 void RecordingShell::trayMinimize() { inTray = true; }
 
 void RecordingShell::trayRestore() { inTray = false; }

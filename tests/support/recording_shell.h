@@ -15,6 +15,8 @@ class RecordingShell : public Shell {
 public:
     void setCaption(const std::string& text) override { captionText = text; }
     std::string caption() const override { return captionText; }
+    WindowGeometry windowGeometry() const override { return geometry; }
+    void setWindowMeasure(WindowMeasure measure, double twips) override;
     void setChannelLabel(const std::string& text) override { channelLabel = text; }
 
     void trayMinimize() override;
@@ -33,6 +35,7 @@ public:
     void openExternal(const std::string& target) override { opened.push_back(target); }
     void endProgram() override { ++ends; }
 
+    WindowGeometry geometry{12495, 8340, 1200, 2400};
     std::string captionText;
     std::string channelLabel = "Channel [0]";
     bool inTray = false;
