@@ -81,6 +81,8 @@ public:
     std::string RecvBuffer;
     // Text-protocol bytes after the last complete line.
     std::string ChatDataRest;
+    // After an overlong line was dropped, its rest up to the next line end is dropped too.
+    bool ChatDataSkipping = false;
     // From the last SID_AUTH_INFO reply, for the next SID_LOGONRESPONSE2.
     std::uint32_t ServerToken = 0;
     // Chat lines held back by the flood limit; tmrFlood sends them when the limit allows.

@@ -150,6 +150,16 @@ void ProcessChatData(Bot& bot, const std::string& chunk, int index) {
     std::string data = std::move(bot.ChatDataRest) + chunk;
     bot.ChatDataRest.clear();
     std::size_t start = 0;
+    if (bot.ChatDataSkipping) {
+        // The rest of a dropped overlong line runs to its line end; a CR at the very end may be its half.
+        const std::size_t end = data.find("\r\n");
+        if (end == std::string::npos) {
+            if (!data.empty() && data.back() == '\r') bot.ChatDataRest = "\r";
+            return;
+        }
+        bot.ChatDataSkipping = false;
+        start = end + 2;
+    }
     for (std::size_t end; (end = data.find("\r\n", start)) != std::string::npos; start = end + 2) {
         std::string line = data.substr(start, end - start);
         ProcessEventLine(bot, line, index);
@@ -158,6 +168,7 @@ void ProcessChatData(Bot& bot, const std::string& chunk, int index) {
         bot.ChatDataRest = data.substr(start);
     } else {
         AddChat(bot, {{ColorError, "Bot: The server sent more than 64 KiB without a line end; that text was dropped."}});
+        bot.ChatDataSkipping = true;
     }
 }
 

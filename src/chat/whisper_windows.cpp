@@ -49,13 +49,14 @@ void mnuWhisper_Click(Bot& bot) {
 }
 
 void WhisperWindowEnter(Bot& bot, int slot, std::string& txtSend) {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= bot.WhisperWindows.size()) return;
     const std::string user = bot.WhisperWindows.at(static_cast<std::size_t>(slot)).strWhispered;
     SendUserLine(bot, "/w " + user + " " + txtSend, bot.ActiveSocket);
     txtSend.clear();
 }
 
 void WhisperWindowClosed(Bot& bot, int slot) {
-    if (static_cast<std::size_t>(slot) >= bot.WhisperWindows.size()) return;
+    if (slot < 0 || static_cast<std::size_t>(slot) >= bot.WhisperWindows.size()) return;
     bot.WhisperWindows[static_cast<std::size_t>(slot)].bolInUse = false;
     TrimWhisperWindows(bot);
 }

@@ -221,6 +221,7 @@ void sckKol_Connect(Bot& bot, int index) {
     // A new stream starts here: nothing of an earlier connection may be read as part of it.
     bot.RecvBuffer.clear();
     bot.ChatDataRest.clear();
+    bot.ChatDataSkipping = false;
     bot.tmrLoginTimeout->start();
     if (bot.BotConfig.Binary) {
         connectBinary(bot, index);

@@ -617,8 +617,10 @@ TEST_F(ChatData, UnfinishedPiecePastTheLimitIsDroppedWithOneErrorLine) {
     ASSERT_EQ(dropped[0].size(), 1u);
     EXPECT_EQ(dropped[0][0].first, ColorError);
     chat.clear();
-    receive("1005 TALK Joe 0000 \"hi\"\r\n");
-    EXPECT_THAT(chatLines(), ElementsAre("Joe: hi")) << "nothing of the dropped piece is put in front";
+    receive("the rest of the long line");
+    receive(" still\r");
+    receive("\n1005 TALK Joe 0000 \"hi\"\r\n");
+    EXPECT_THAT(chatLines(), ElementsAre("Joe: hi")) << "the dropped line's rest goes too, up to its line end";
 }
 
 }  // namespace
