@@ -60,14 +60,10 @@ TEST(TwipsText, SevenSignificantDigitsAndNoPointForWholeNumbers) {
 }
 
 TEST_F(MainWindowCore, IdleMessageGoesOutEveryIdleDelayMinutes) {
-    bot.BotConfig.Binary = false;
     bot.BotConfig.IdleDelay = 3;
     bot.BotConfig.IdleMessage = "hello";
     bot.CurrentName = "bot1";
-    sockets.made[0]->acceptConnect();  // text mode arms the idle timer
-    bot.tmrLogin->stop();
-    bot.tmrLoginTimeout->stop();
-    sockets.made[0]->sent.clear();
+    connect(false);  // text mode arms the idle timer
     std::vector<long long> sentAt;
     for (int minute = 1; minute <= 9; ++minute) {
         const std::size_t before = sockets.made[0]->sent.size();

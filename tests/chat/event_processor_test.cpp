@@ -60,15 +60,7 @@ protected:
         ProcessEventLine(bot, line, 0);
     }
 
-    // Socket 0 connected in the given mode, with the logon's bytes and lines cleared away.
-    void connect(bool binary) {
-        bot.BotConfig.Binary = binary;
-        sockets.made[0]->acceptConnect();
-        sockets.made[0]->sent.clear();
-        chat.clear();
-    }
 
-    const std::vector<std::string>& sent() const { return sockets.made[0]->sent; }
 
     std::vector<std::string> rowTexts() const {
         std::vector<std::string> texts;

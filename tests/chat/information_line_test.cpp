@@ -16,12 +16,10 @@ struct NoticeCase {
 class NoticePhrasing : public BotFixture, public ::testing::WithParamInterface<NoticeCase> {
 protected:
     void SetUp() override {
-        bot.BotConfig.Binary = false;
         bot.BotConfig.BackupChannel = "Backup";
         bot.CurrentName = "bot1";
         bot.CurrentChannel = "Home";
-        sockets.made[0]->acceptConnect();
-        sockets.made[0]->sent.clear();
+        connect(false);
     }
 };
 

@@ -22,14 +22,7 @@ class InputLine : public testing::BotFixture {
 protected:
     InputLine() { bot.CurrentName = "MorvaBot"; }
 
-    void connect(bool binary) {
-        bot.BotConfig.Binary = binary;
-        sockets.made[0]->acceptConnect();
-        sockets.made[0]->sent.clear();
-        chat.clear();
-    }
 
-    const std::vector<std::string>& sent() const { return sockets.made[0]->sent; }
 
     // The echo of a typed line: stamp, own name, the text in white.
     static Runs echo(const std::string& text) {

@@ -19,19 +19,12 @@ TEST(FloodUnits, OneUnitPerStartedFortyBytes) {
 class SendQueueTest : public BotFixture {
 protected:
     void SetUp() override {
-        bot.BotConfig.Binary = false;
         bot.BotConfig.FloodLines = 4;
         bot.BotConfig.FloodSeconds = 6;
-        server().acceptConnect();
-        // As if the logon had arrived: no more keep-alive lines, no time-out.
-        bot.tmrLogin->stop();
-        bot.tmrLoginTimeout->stop();
-        server().sent.clear();
-        chat.clear();
+        connect(false);
     }
     FakeSocket& server() { return *sockets.made[0]; }
     void say(const std::string& text) { SendChat(bot, text + "\r\n", 0); }
-    std::vector<std::string> sent() const { return sockets.made[0]->sent; }
 };
 
 TEST_F(SendQueueTest, LinesBeyondTheLimitWaitForTheWindowInOrder) {

@@ -17,16 +17,13 @@ std::string colorName(Rgb color) {
 }  // namespace
 
 ModerationFixture::ModerationFixture() {
-    bot.BotConfig.Binary = false;
     bot.BotConfig.Master = "Boss";
     bot.BotConfig.Trigger = "!";
     bot.AccesNames = {"Helper"};
     bot.SafeNames = {"Friend"};
     bot.CurrentName = "MorvaBot";
     bot.CurrentChannel = "Home";
-    sockets.made[0]->acceptConnect();
-    sockets.made[0]->sent.clear();
-    chat.clear();
+    connect(false);
 }
 
 void ModerationFixture::fillChannel(bool op) {

@@ -16,7 +16,6 @@ protected:
     // The bot's own record, with operator flags or without, then Joe, Jim, Friend and Helper.
     void fillChannel(bool op);
     // The lines sent on socket 0 since the fixture was made, one per send.
-    const std::vector<std::string>& sent() const { return sockets.made[0]->sent; }
     // The chat pane's lines as "colour|text"; colour is status, grey, error or other, and every
     // line must be one colour throughout.
     std::vector<std::string> paneLines() const;

@@ -30,6 +30,15 @@ BotFixture::BotFixture()
     : botPtr(std::make_unique<Bot>(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir())),
       bot(*botPtr) {}
 
+void BotFixture::connect(bool binary) {
+    bot.BotConfig.Binary = binary;
+    sockets.made[0]->acceptConnect();
+    bot.tmrLogin->stop();
+    bot.tmrLoginTimeout->stop();
+    sockets.made[0]->sent.clear();
+    chat.clear();
+}
+
 std::vector<std::string> BotFixture::chatLines() const {
     std::vector<std::string> lines;
     for (const auto& line : chat.lines()) lines.push_back(WithoutStamp(line));

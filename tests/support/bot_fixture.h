@@ -37,6 +37,11 @@ class BotFixture : public ::testing::Test {
 protected:
     BotFixture();
 
+    // Socket 0 connected in the given mode as if logged on (no keep-alive lines, no time-out), with
+    // the logon's bytes and lines cleared away.
+    void connect(bool binary);
+    const std::vector<std::string>& sent() const { return sockets.made[0]->sent; }
+
     // The chat pane's lines without their time stamps.
     std::vector<std::string> chatLines() const;
     std::string lastChatLine() const;
