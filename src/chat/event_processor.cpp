@@ -154,7 +154,7 @@ void ProcessChatData(Bot& bot, const std::string& chunk, int index) {
         // The rest of a dropped overlong line runs to its line end; a CR at the very end may be its half.
         const std::size_t end = data.find("\r\n");
         if (end == std::string::npos) {
-            if (!data.empty() && data.back() == '\r') bot.ChatDataRest = "\r";
+            if (!data.empty() && data.back() == '\r') bot.ChatDataRest.assign(1, '\r');
             return;
         }
         bot.ChatDataSkipping = false;

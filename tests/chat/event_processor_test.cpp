@@ -293,7 +293,9 @@ TEST_F(EventProcessor, EmoteIsShownWhenEnabledAndNotFilteredAndCommandsNothing) 
 }
 
 TEST_F(EventProcessor, LogonLineStopsTheLogonTimersAndTakesTheName) {
-    connect(false);
+    bot.BotConfig.Binary = false;
+    sockets.made[0]->acceptConnect();
+    chat.clear();
     ASSERT_TRUE(bot.tmrLogin->isRunning());
     ASSERT_TRUE(bot.tmrLoginTimeout->isRunning());
     feed("2010 NAME MorvaBot#2");
