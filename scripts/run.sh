@@ -14,7 +14,7 @@ for file in config.bot acces.bot safelist.bot filter.bot; do
     [ -f "$profile/$file" ] || cp "tools/demo/$file" "$profile/$file"
 done
 
-build/morva-testserver --port "$port" --account MorvaBot:demo >"$profile/testserver.log" 2>&1 &
+build/morva-testserver --port "$port" --account MorvaBot:demo --demo >"$profile/testserver.log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
 sleep 0.3

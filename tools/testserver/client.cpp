@@ -18,11 +18,24 @@ Client::Client(Server& server, QTcpSocket* socket) : server_(server), socket_(so
     QObject::connect(socket_, &QTcpSocket::readyRead, [this] { readAvailable(); });
 }
 
-Client::~Client() { socket_->deleteLater(); }
+Client::Client(Server& server) : server_(server), socket_(nullptr) {}
 
-void Client::close() { socket_->disconnectFromHost(); }
+Client::~Client() {
+    if (socket_) socket_->deleteLater();
+}
 
-void Client::sendRaw(const std::string& bytes) { socket_->write(bytes.data(), static_cast<qint64>(bytes.size())); }
+// A member without a connection goes as a closed connection would: out of its channel.
+void Client::close() {
+    if (socket_) {
+        socket_->disconnectFromHost();
+    } else {
+        server_.leave(*this);
+    }
+}
+
+void Client::sendRaw(const std::string& bytes) {
+    if (socket_) socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
 
 void Client::sendPacket(std::uint8_t id, const std::string& body) { sendRaw(Packet(id, body)); }
 

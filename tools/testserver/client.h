@@ -17,7 +17,11 @@ class Server;
 class Client {
 public:
     Client(Server& server, QTcpSocket* socket);
+    // A member without a connection (the demo's scripted members): whatever is sent to it is dropped.
+    explicit Client(Server& server);
     ~Client();
+
+    bool hasConnection() const { return socket_ != nullptr; }
 
     void send(const ChatEvent& event);
     void close();

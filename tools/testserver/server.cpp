@@ -72,6 +72,23 @@ std::string Server::loggedOn(Client& client, const std::string& account) {
     return name;
 }
 
+Client& Server::addVirtualMember(const std::string& name, const std::string& product) {
+    clients_.push_back(std::make_unique<Client>(*this));
+    Client& member = *clients_.back();
+    member.name = loggedOn(member, name);
+    member.product = product;
+    return member;
+}
+
+std::vector<std::string> Server::connectedMembersOf(const std::string& channel) const {
+    std::vector<std::string> names;
+    const auto it = channels_.find(lower(channel));
+    if (it == channels_.end()) return names;
+    for (const Client* member : it->second.members)
+        if (member->hasConnection()) names.push_back(member->name);
+    return names;
+}
+
 bool Server::admit(Client& client, const std::string& line) {
     if (options_.classic) return true;
     constexpr long long WindowMs = 5000;

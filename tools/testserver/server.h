@@ -44,7 +44,14 @@ public:
     void join(Client& client, const std::string& channel);
     void talk(Client& client, const std::string& text);
     void command(Client& client, const std::string& line);
+    // Out of its channel, if it is in one.
+    void leave(Client& client);
     void gone(Client& client);
+
+    // A member without a connection, logged on under that name; the product as on the wire ("RATS").
+    Client& addVirtualMember(const std::string& name, const std::string& product);
+    // The names of a channel's members that have a connection.
+    std::vector<std::string> connectedMembersOf(const std::string& channel) const;
 
 private:
     struct Channel {
@@ -53,7 +60,6 @@ private:
         std::string heir;              // designated by the operator
     };
 
-    void leave(Client& client);
     void broadcast(const std::string& channel, const ChatEvent& event, const Client* except = nullptr);
     void info(Client& client, const std::string& text);
     void error(Client& client, const std::string& text);
