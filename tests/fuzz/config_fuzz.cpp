@@ -1,0 +1,20 @@
+// An arbitrary config.bot: loading it, and writing a key into it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_bot.h"
+#include "settings/config_file.h"
+#include "settings/ini_text.h"
+#include "settings/profile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    morva::testing::FuzzBot fuzz(true);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    fuzz.profile.write("config.bot", bytes);
+    morva::LoadProfile(fuzz.bot);
+    morva::LoadChannelLogList(fuzz.bot);
+    const std::string written = morva::IniWrite(bytes, "Commands", "Trigger", "#");
+    if (morva::IniLookup(written, "Commands", "Trigger") != std::string("#")) __builtin_trap();
+    return 0;
+}
