@@ -1,10 +1,14 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "terminal/terminal_face.h"
+#include "ui/desktop_face.h"
 
 namespace {
 
@@ -12,6 +16,8 @@ const char* const Usage =
     "Usage: morvachat [--terminal] [--profile DIR]\n"
     "\n"
     "A chat client and channel-moderation bot for Battle.net chat servers.\n"
+    "It opens its window when a display is available (DISPLAY or WAYLAND_DISPLAY\n"
+    "is set, or QT_QPA_PLATFORM names a platform), and runs in the terminal otherwise.\n"
     "\n"
     "  --terminal      run without a window: pane lines go to standard output and\n"
     "                  each line of standard input is sent like the input line's Enter\n"
@@ -40,6 +46,15 @@ bool parse(int argc, char** argv, Options& options) {
     return true;
 }
 
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+bool displayAvailable() {
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,12 +67,14 @@ int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) return 2;
 
-    QCoreApplication app(argc, argv);
+    const bool window = !options.terminal && displayAvailable();
+    const std::unique_ptr<QCoreApplication> app =
+        window ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const std::filesystem::path profile =
         options.profile.empty() ? QCoreApplication::applicationDirPath().toStdString() : options.profile;
     if (!std::filesystem::is_directory(profile)) {
         std::fprintf(stderr, "morvachat: the profile folder \"%s\" does not exist\n", profile.c_str());
         return 2;
     }
-    return morva::RunTerminalFace(profile);
+    return window ? morva::RunDesktopFace(profile) : morva::RunTerminalFace(profile);
 }

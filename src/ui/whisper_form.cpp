@@ -1,0 +1,71 @@
+#include "ui/whisper_form.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "chat/whisper_windows.h"
+#include "platform/display_text.h"
+#include "ui/member_icons.h"
+#include "ui/pane_view.h"
+#include "ui/twips.h"
+#include "ui/window_style.h"
+
+namespace morva {
+
+WhisperForm::WhisperForm(Bot& bot, int slot)
+    : bot_(bot),
+      slot_(slot),
+      rtbWhisper_(new PaneView(this)),
+      txtSend_(new QLineEdit(this)),
+      pane_(*rtbWhisper_) {
+    setWindowTitle(QStringLiteral("Whisper Window"));
+    setWindowIcon(ApplicationIcon());
+    setFont(WindowFont());
+    setAutoFillBackground(true);
+    setPalette(DarkPalette(palette()));
+    setStyleSheet(DarkFrames());
+
+    // Designed in twips: the pane at 120, 120, 5775 × 3135, the line at 120, 3360, 5775 × 375,
+    // in a client area of 6015 × 3855.
+    const TwipsScale twips = TwipsScale::of(*this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(twips.toPixelsX(120), twips.toPixelsY(120), twips.toPixelsX(120),
+                               twips.toPixelsY(120));
+    layout->setSpacing(twips.toPixelsY(105));
+    layout->addWidget(rtbWhisper_, 1);
+    layout->addWidget(txtSend_);
+    txtSend_->setFixedHeight(twips.toPixelsY(375));
+    resize(twips.toPixelsX(6015), twips.toPixelsY(3855));
+
+    connect(txtSend_, &QLineEdit::returnPressed, this, &WhisperForm::txtSend_Enter);
+}
+
+void WhisperForm::open(const std::string& caption) {
+    pane_.clear();
+    txtSend_->clear();
+    setWindowTitle(QString::fromStdString(DisplayText(caption)));
+    show();
+    txtSend_->setFocus();
+    activate();
+}
+
+void WhisperForm::activate() {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
+void WhisperForm::txtSend_Enter() {
+    std::string text = txtSend_->text().toStdString();
+    WhisperWindowEnter(bot_, slot_, text);
+    txtSend_->setText(QString::fromStdString(DisplayText(text)));
+    txtSend_->setFocus();
+}
+
+void WhisperForm::closeEvent(QCloseEvent* event) {
+    WhisperWindowClosed(bot_, slot_);
+    event->accept();
+}
+
+}  // namespace morva

@@ -1,0 +1,116 @@
+#include "ui/member_list.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidgetItem>
+
+#include "chat/channel_users.h"
+#include "chat/palette.h"
+#include "ui/member_icons.h"
+#include "ui/window_style.h"
+#include "ui_fixture.h"
+
+namespace morva::testing {
+namespace {
+
+class MemberListTest : public MainWindowFixture {
+protected:
+    void SetUp() override { start(); }
+    MemberList& list() { return window->memberList(); }
+    QListWidgetItem& item(int row) { return *list().item(row - 1); }
+};
+
+TEST_F(MemberListTest, RowsShowTheCoresIconToolTipColourAndWeight) {
+    bot().CurrentName = "bot1";
+    AddUser(bot(), "Op", "0022", "[W3XP]");
+    AddUser(bot(), "Mute", "0010", "[BRX]");
+    AddUser(bot(), "Rep", "0001", "[STAR]");
+    AddUser(bot(), "bot1", "0010", "[STAR]");
+    AddUser(bot(), "Joe", "0010", "[W3XP]");
+    const struct {
+        int icon;
+        QColor color;
+        bool bold;
+        QString tip;
+    } rows[] = {
+        {1, ToQColor(ColorOperator), true, "Op 0022 [W3XP]"},
+        {14, ToQColor(ColorError), false, "Mute 0010 [BRX]"},
+        {16, ToQColor(ColorPaleCyan), false, "Rep 0001 [STAR]"},
+        {6, ToQColor(ColorOwnName), false, "bot1 0010 [STAR]"},
+        {19, ToQColor(ColorMemberDefault), false, "Joe 0010 [W3XP]"},
+    };
+    ASSERT_EQ(list().count(), 5);
+    for (int row = 1; row <= 5; ++row) {
+        SCOPED_TRACE(row);
+        const auto& want = rows[row - 1];
+        EXPECT_EQ(list().icon(row), want.icon);
+        EXPECT_EQ(item(row).foreground().color(), want.color);
+        EXPECT_EQ(item(row).font().bold(), want.bold);
+        EXPECT_EQ(item(row).toolTip(), want.tip);
+        EXPECT_EQ(item(row)
+                      .icon()
+                      .pixmap(MemberIconSize)
+                      .toImage()
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  MemberIconImage(want.icon));
+    }
+
+    UpdateUser(bot(), "Op", "0010");
+    EXPECT_EQ(list().text(1), "Op");
+    EXPECT_EQ(list().icon(1), 19);
+    EXPECT_FALSE(item(1).font().bold());
+}
+
+TEST_F(MemberListTest, NamesKeepTheirBytesAndAreFoundIgnoringAsciiCaseOnly) {
+    list().append("\xC4nne", 2);      // Windows-1252
+    list().append("J\xC3\xB6rg", 2);  // UTF-8
+    list().append("Joe", 2);
+    EXPECT_EQ(list().text(1), "\xC4nne");
+    EXPECT_EQ(item(1).text(), QString::fromUtf8("\xC3\x84nne"));
+    EXPECT_EQ(item(2).text(), QString::fromUtf8("J\xC3\xB6rg"));
+    EXPECT_EQ(list().find("JOE"), 3);
+    EXPECT_EQ(list().find("\xC4NNE"), 1);
+    EXPECT_EQ(list().find("\xE4nne"), 0) << "only ASCII letters ignore case";
+    EXPECT_EQ(list().find("Jo"), 0);
+}
+
+TEST_F(MemberListTest, RowsAreInsertedAndRemovedAtTheirPositions) {
+    for (const char* name : {"A", "B", "C"}) list().append(name, 2);
+    list().insertAt(2, "X", 6);
+    list().removeAt(1);
+    std::vector<std::string> names;
+    for (int row = 1; row <= list().count(); ++row) names.push_back(list().text(row));
+    EXPECT_EQ(names, (std::vector<std::string>{"X", "B", "C"}));
+    EXPECT_EQ(list().icon(1), 6);
+
+    EXPECT_EQ(list().selectedRow(), 0);
+    list().selectRow(3);
+    EXPECT_EQ(list().selectedRow(), 3);
+    list().selectRow(0);
+    EXPECT_EQ(list().selectedRow(), 0);
+    list().clear();
+    EXPECT_EQ(list().count(), 0);
+}
+
+TEST(MemberIcons, EveryChosenNumberHasItsOwnPicture) {
+    std::vector<QImage> pictures;
+    for (const int number : {1, 2, 3, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 19, 20, 21}) {
+        SCOPED_TRACE(number);
+        const QImage image = MemberIconImage(number);
+        EXPECT_EQ(image.size(), QSize(28, 14));
+        EXPECT_EQ(MemberIconImage(number, 2).size(), QSize(56, 28));
+        EXPECT_FALSE(image.pixelColor(14, 7).alpha() == 0) << "the badge covers its middle";
+        for (const QImage& other : pictures) EXPECT_NE(image, other);
+        pictures.push_back(image);
+    }
+    EXPECT_EQ(MemberIconImage(0), MemberIconImage(12)) << "numbers out of range are unknown products";
+    EXPECT_EQ(MemberIconImage(22), MemberIconImage(12));
+}
+
+TEST(MemberIcons, TheApplicationIconComesInTheUsualSizes) {
+    const QIcon icon = ApplicationIcon();
+    for (const int side : {16, 32, 48, 256}) EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side));
+}
+
+}  // namespace
+}  // namespace morva::testing

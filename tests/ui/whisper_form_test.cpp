@@ -1,0 +1,116 @@
+#include "ui/whisper_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "chat/add_chat.h"
+#include "chat/palette.h"
+#include "settings/ini_text.h"
+#include "support/config_text.h"
+#include "ui/member_list.h"
+#include "ui/pane_view.h"
+#include "ui_fixture.h"
+
+namespace morva::testing {
+namespace {
+
+class WhisperFormTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        profile.write("config.bot", IniWrite(ValidConfig(), "Profile", "WhisperWindow", "True"));
+        start();
+        addMembers({"bob", "carol", "dave", "erin"});
+    }
+
+    // "Whisper Window" on a member of the list.
+    void whisperWith(const std::string& name) {
+        window->memberList().selectRow(window->memberList().find(name));
+        window->action("mnuWhisper").trigger();
+        ProcessEvents();
+    }
+    WhisperForm& form(int slot) {
+        WhisperForm* form = window->whisperForm(slot);
+        EXPECT_NE(form, nullptr) << "slot " << slot;
+        return *form;
+    }
+    void close(int slot) {
+        form(slot).close();
+        ProcessEvents();
+    }
+    std::size_t slotCount() const { return window->bot().WhisperWindows.size(); }
+};
+
+TEST_F(WhisperFormTest, OpensOneWindowPerUserAndReusesItWhateverTheCase) {
+    whisperWith("bob");
+    EXPECT_TRUE(form(0).isVisible());
+    EXPECT_EQ(form(0).windowTitle(), QStringLiteral("bob: Whisper window."));
+    EXPECT_TRUE(window->whisperForm(1) == nullptr);
+
+    window->memberList().clear();
+    addMembers({"BOB"});
+    whisperWith("BOB");
+    EXPECT_EQ(slotCount(), 1u);
+    EXPECT_TRUE(window->whisperForm(1) == nullptr);
+    EXPECT_EQ(form(0).windowTitle(), QStringLiteral("bob: Whisper window."));
+}
+
+TEST_F(WhisperFormTest, ClosingTrimsTheTableFromTheEnd) {
+    whisperWith("bob");
+    whisperWith("carol");
+    whisperWith("dave");
+    ASSERT_EQ(slotCount(), 3u);
+
+    close(2);
+    EXPECT_EQ(slotCount(), 2u);
+    whisperWith("dave");
+    ASSERT_EQ(slotCount(), 3u);
+
+    close(1);
+    EXPECT_EQ(slotCount(), 3u) << "slot 2 is still in use";
+    close(2);
+    EXPECT_EQ(slotCount(), 1u);
+    EXPECT_TRUE(form(0).isVisible());
+}
+
+TEST_F(WhisperFormTest, AClosedSlotIsReusedForTheNextUserWithAFreshWindow) {
+    whisperWith("bob");
+    whisperWith("carol");
+    AddChat(bot(), form(0).pane(), {{ColorWhite, "old talk"}});
+    form(0).inputLine().setText(QStringLiteral("half typed"));
+    close(0);
+    EXPECT_FALSE(form(0).isVisible());
+
+    whisperWith("erin");
+    EXPECT_EQ(slotCount(), 2u);
+    EXPECT_TRUE(form(0).isVisible());
+    EXPECT_EQ(form(0).windowTitle(), QStringLiteral("erin: Whisper window."));
+    EXPECT_EQ(form(0).paneView().toPlainText(), QString());
+    EXPECT_EQ(form(0).inputLine().text(), QString());
+    EXPECT_EQ(bot().WhisperWindows[0].strWhispered, "erin");
+
+    whisperWith("dave");
+    EXPECT_EQ(slotCount(), 3u) << "with every window in use, one more slot";
+    EXPECT_EQ(form(2).windowTitle(), QStringLiteral("dave: Whisper window."));
+}
+
+TEST_F(WhisperFormTest, EnterInTheAnswerLineWhispersTheUserAndEmptiesTheLine) {
+    bot().BotConfig.Binary = false;
+    sockets.made[0]->acceptConnect();
+    bot().ActiveSocket = 0;
+    whisperWith("carol");
+    sockets.made[0]->sent.clear();
+    form(0).inputLine().setText(QStringLiteral("hi there"));
+    PressKey(form(0).inputLine(), Qt::Key_Return);
+    EXPECT_EQ(sockets.made[0]->allSent(), "/w carol hi there\r\n");
+    EXPECT_EQ(form(0).inputLine().text(), QString());
+}
+
+TEST_F(WhisperFormTest, ReceivedLinesGoToTheUsersPane) {
+    whisperWith("bob");
+    AddChat(bot(), bot().ports.shell.whisperWindowPane(0), {{ColorUserName, "bob: "}, {ColorWhite, "hey"}});
+    EXPECT_EQ(ViewLines(form(0).paneView()), std::vector<std::string>{"bob: hey"});
+}
+
+}  // namespace
+}  // namespace morva::testing
