@@ -21,4 +21,4 @@ sleep 0.3
 if ! kill -0 "$server" 2>/dev/null; then
     echo "The demo server could not start (is port $port taken?); see $profile/testserver.log" >&2
 fi
-build/morvachat --terminal --profile "$profile" "$@"
+build/morvachat --profile "$profile" "$@"
