@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program, starts the bundled loopback test server with a demo account, and runs
-# MorvaChat on the demo profile against it. Extra arguments go to morvachat.
+# Builds the program, starts the bundled loopback test server in its demo mode with a demo account,
+# and runs MorvaChat on the demo profile against it: in its window when a display is available,
+# else in the terminal. Extra arguments go to morvachat (for instance --terminal).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
