@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "chat/whisper_windows.h"
+#include "connection/send_queue.h"
 #include "platform/clock.h"
 #include "platform/member_view.h"
 #include "platform/pane.h"
 #include "platform/shell.h"
 #include "platform/socket.h"
 #include "platform/timer.h"
-#include "chat/whisper_windows.h"
-#include "connection/send_queue.h"
 #include "settings/bot_config.h"
 
 namespace morva {

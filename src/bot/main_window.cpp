@@ -12,23 +12,26 @@
 namespace morva {
 
 namespace {
-std::string trayTip(const Bot& bot) { return bot.CurrentName + " in channel " + bot.CurrentChannel + "."; }
+std::string trayTip(const Bot& bot) {
+    return bot.CurrentName + " in channel " + bot.CurrentChannel + ".";
+}
 }  // namespace
 
 void RestoreGeometry(Bot& bot) {
     const ConfigSnapshot config(bot);
     const std::pair<const char*, WindowMeasure> measures[] = {{"Height", WindowMeasure::Height},
-                                                               {"Width", WindowMeasure::Width},
-                                                               {"Left", WindowMeasure::Left},
-                                                               {"Top", WindowMeasure::Top}};
+                                                              {"Width", WindowMeasure::Width},
+                                                              {"Left", WindowMeasure::Left},
+                                                              {"Top", WindowMeasure::Top}};
     for (const auto& [key, measure] : measures) {
         const std::string value = config.read("Form", key);
         if (value.empty()) continue;
         if (const auto twips = ParseDecimal(value)) {
             bot.ports.shell.setWindowMeasure(measure, *twips);
         } else {
-            AddChat(bot, {{ColorError, "Bot: config.bot has \"" + std::string(key) + "=" + value +
-                                           "\" in section [Form], which is not a number; keeping the design size."}});
+            AddChat(bot, {{ColorError,
+                           "Bot: config.bot has \"" + std::string(key) + "=" + value +
+                               "\" in section [Form], which is not a number; keeping the design size."}});
         }
     }
 }
@@ -60,7 +63,8 @@ void tmrResize_Timer(Bot& bot) {
 void tmrIdle_Timer(Bot& bot) {
     if (bot.IdleCounter < 32767) ++bot.IdleCounter;
     if (bot.IdleCounter < bot.BotConfig.IdleDelay) return;
-    SendUserLine(bot, " && " + bot.BotConfig.IdleMessage + " && Morva Chat " + bot.VersionText + ".", bot.ActiveSocket);
+    SendUserLine(bot, " && " + bot.BotConfig.IdleMessage + " && Morva Chat " + bot.VersionText + ".",
+                 bot.ActiveSocket);
     bot.IdleCounter = 0;
 }
 

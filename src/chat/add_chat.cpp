@@ -38,8 +38,12 @@ void AddChat(Pane& pane, const LocalTime& now, const Runs& runs) {
         insertAtEnd(pane, runs[i].color, i + 1 == runs.size() ? runs[i].text + "\r\n" : runs[i].text);
 }
 
-void AddChat(Bot& bot, Pane& pane, const Runs& runs) { AddChat(pane, bot.ports.clock.now(), runs); }
+void AddChat(Bot& bot, Pane& pane, const Runs& runs) {
+    AddChat(pane, bot.ports.clock.now(), runs);
+}
 
-void AddChat(Bot& bot, const Runs& runs) { AddChat(bot, bot.ports.rtbChat, runs); }
+void AddChat(Bot& bot, const Runs& runs) {
+    AddChat(bot, bot.ports.rtbChat, runs);
+}
 
 }  // namespace morva

@@ -1,6 +1,7 @@
 #include "chat/event_processor.h"
 
 #include "bot/bot.h"
+#include "census/census.h"
 #include "chat/add_chat.h"
 #include "chat/channel_users.h"
 #include "chat/event_line.h"
@@ -8,7 +9,6 @@
 #include "chat/information_line.h"
 #include "chat/palette.h"
 #include "chat/whisper_routing.h"
-#include "census/census.h"
 #include "connection/connection.h"
 #include "moderation/commands.h"
 #include "settings/name_lists.h"
@@ -56,7 +56,8 @@ Rgb speakerColor(const Bot& bot, const std::string& name) {
 void talk(Bot& bot, const Fields& e, int index) {
     const auto name = e.field(2);
     if (!name) return;
-    if (!IsFiltered(bot, e.text)) AddChat(bot, {{speakerColor(bot, *name), *name + ": "}, {ColorWhite, e.text}});
+    if (!IsFiltered(bot, e.text))
+        AddChat(bot, {{speakerColor(bot, *name), *name + ": "}, {ColorWhite, e.text}});
     CheckTrigger(bot, *name, e.text, index);
 }
 
@@ -82,7 +83,9 @@ void loggedOnAs(Bot& bot, const Fields& e) {
     StartCensus(bot);
 }
 
-void error(Bot& bot, const std::string& text) { AddChat(bot, {{ColorError, text}}); }
+void error(Bot& bot, const std::string& text) {
+    AddChat(bot, {{ColorError, text}});
+}
 
 void dispatch(Bot& bot, const Fields& e, int index) {
     switch (e.number()) {
@@ -167,7 +170,8 @@ void ProcessChatData(Bot& bot, const std::string& chunk, int index) {
     if (data.size() - start <= MaxPendingLine) {
         bot.ChatDataRest = data.substr(start);
     } else {
-        AddChat(bot, {{ColorError, "Bot: The server sent more than 64 KiB without a line end; that text was dropped."}});
+        AddChat(bot, {{ColorError,
+                       "Bot: The server sent more than 64 KiB without a line end; that text was dropped."}});
         bot.ChatDataSkipping = true;
     }
 }

@@ -26,7 +26,9 @@ bool containsAny(const std::string& text, std::initializer_list<const char*> phr
     return false;
 }
 
-std::string firstWord(const std::string& text) { return text.substr(0, text.find(' ')); }
+std::string firstWord(const std::string& text) {
+    return text.substr(0, text.find(' '));
+}
 
 // The name after " by " in a notice, without the "." or "(reason)." that may follow it:
 // "x was banned by carol." and "x has been banned by carol (spam)." both give "carol".

@@ -10,7 +10,8 @@ namespace morva {
 
 void SendUserLine(Bot& bot, const std::string& text, int index) {
     if (!IsConnected(bot, index)) return;
-    if (text.empty() || text[0] != '/') AddChat(bot, {{ColorOwnName, bot.CurrentName + ": "}, {ColorWhite, text}});
+    if (text.empty() || text[0] != '/')
+        AddChat(bot, {{ColorOwnName, bot.CurrentName + ": "}, {ColorWhite, text}});
     SendChat(bot, bot.BotConfig.Binary ? text : text + "\r\n", index);
 }
 

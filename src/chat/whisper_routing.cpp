@@ -35,8 +35,8 @@ void route(Bot& bot, const Runs& paneLine, const std::string& user, const Runs& 
 void WhisperReceived(Bot& bot, const EventLine& e, int index) {
     const auto name = e.field(2);
     if (!name) return;
-    route(bot, {{ColorWhisperFrom, "Whisper from: "}, {ColorUserName, *name + ": "}, {ColorWhite, e.text}}, *name,
-          {{ColorUserName, *name + ": "}, {ColorWhite, e.text}}, false);
+    route(bot, {{ColorWhisperFrom, "Whisper from: "}, {ColorUserName, *name + ": "}, {ColorWhite, e.text}},
+          *name, {{ColorUserName, *name + ": "}, {ColorWhite, e.text}}, false);
     CheckTrigger(bot, *name, e.text, index);
 }
 
@@ -44,7 +44,8 @@ void WhisperSent(Bot& bot, const EventLine& e) {
     const auto name = e.field(2);
     if (!name) return;
     if (e.field(3) == "friends") {
-        const Runs line = {{ColorWhisperTo, "Whisper to: "}, {ColorOwnName, *name + " friends: "}, {ColorWhite, e.text}};
+        const Runs line = {
+            {ColorWhisperTo, "Whisper to: "}, {ColorOwnName, *name + " friends: "}, {ColorWhite, e.text}};
         AddChat(bot, bot.BotConfig.WhisperFrame ? bot.ports.rtbWhispers : bot.ports.rtbChat, line);
         return;
     }

@@ -12,7 +12,7 @@ namespace morva {
 // Numbers go out little-endian; strings are byte strings, one char per byte. A fresh object serves
 // each packet.
 class clsBuffer {
-  public:
+public:
     // The largest body whose total length (body + 4-byte header) still fits the signed 16-bit length field.
     static constexpr std::size_t MaxBodyLength = 32763;
 
@@ -34,7 +34,7 @@ class clsBuffer {
 
     const std::string& Body() const { return buffer_; }
 
-  private:
+private:
     std::string buffer_;
 };
 

@@ -10,7 +10,7 @@ namespace morva {
 // they return and give 0 or an empty string, consuming nothing, when too few bytes are left; the
 // Remove reads and Advance never fail; the Get reads only look. Numbers are little-endian.
 class clsDebuffer {
-  public:
+public:
     void DebuffPacket(const std::string& PacketData);
     void Clear();
 
@@ -47,7 +47,7 @@ class clsDebuffer {
 
     const std::string& Content() const { return buffer_; }
 
-  private:
+private:
     std::uint32_t peekPadded(int width) const;
     void drop(std::size_t count);
 

@@ -49,7 +49,8 @@ void startRace(Bot& bot) {
         setRaceIntervals(bot);
         return;
     }
-    AddChat(bot, {{ColorGrey, "Bot: Next attempt in " + std::to_string(bot.ReconnectBackoffMs / 1000) + " s."}});
+    AddChat(bot,
+            {{ColorGrey, "Bot: Next attempt in " + std::to_string(bot.ReconnectBackoffMs / 1000) + " s."}});
     for (auto& timer : bot.tmrKol) timer->stop();
     bot.tmrBackoff->setInterval(bot.ReconnectBackoffMs);
     bot.tmrBackoff->start();
@@ -70,8 +71,8 @@ void reconnect(Bot& bot) {
 // What a lost connection does, whoever lost it.
 void connectionLost(Bot& bot) {
     bot.ports.shell.setCaption(bot.TitleText + "; Disconnected.");
-    for (Timer* timer : {bot.tmrLogin.get(), bot.tmrIdle.get(), bot.tmrGetInfo.get(), bot.tmrLoginTimeout.get(),
-                         bot.tmrWhoChannel.get()})
+    for (Timer* timer : {bot.tmrLogin.get(), bot.tmrIdle.get(), bot.tmrGetInfo.get(),
+                         bot.tmrLoginTimeout.get(), bot.tmrWhoChannel.get()})
         timer->stop();
     bot.ports.lvChannel.clear();
     DropQueuedChat(bot);
@@ -89,7 +90,8 @@ void connectText(Bot& bot, int index) {
     AddChat(bot, {{ColorStatus, "Bot: (" + std::to_string(index) + ") Connected!"}});
     AddChat(bot, {{ColorGrey, "Bot: Sending username and password."}});
     AddChat(bot, {{ColorGrey, "Bot: Joining channel: " + c.Channel + "."}});
-    SendChatNow(bot, "\x03\x04" + c.Username + "\r\n" + c.Password + "\r\n/join " + c.Channel + "\r\n", index);
+    SendChatNow(bot, "\x03\x04" + c.Username + "\r\n" + c.Password + "\r\n/join " + c.Channel + "\r\n",
+                index);
     bot.tmrLogin->start();
     if (c.IdleDelay != 0) {
         bot.tmrIdle->start();
@@ -259,7 +261,9 @@ void tmrLoginTimeout_Timer(Bot& bot) {
     reconnect(bot);
 }
 
-void tmrLogin_Timer(Bot& bot) { SendChatNow(bot, "\r\n", bot.ActiveSocket); }
+void tmrLogin_Timer(Bot& bot) {
+    SendChatNow(bot, "\r\n", bot.ActiveSocket);
+}
 
 std::string StrToHex(const std::string& bytes) {
     std::string hex;

@@ -11,7 +11,9 @@ namespace morva {
 
 namespace {
 
-long long windowMs(const Bot& bot) { return std::max<long long>(0, bot.BotConfig.FloodSeconds) * 1000; }
+long long windowMs(const Bot& bot) {
+    return std::max<long long>(0, bot.BotConfig.FloodSeconds) * 1000;
+}
 
 int unitsInWindow(Bot& bot, long long now) {
     auto& sent = bot.SendQueue.sent;
@@ -22,7 +24,9 @@ int unitsInWindow(Bot& bot, long long now) {
 }
 
 // A line fits when the window holds room for it; a line bigger than the whole limit goes alone.
-bool fits(int used, int cost, int limit) { return used + cost <= limit || (cost > limit && used == 0); }
+bool fits(int used, int cost, int limit) {
+    return used + cost <= limit || (cost > limit && used == 0);
+}
 
 // Milliseconds until enough of the window has expired for a line of that cost.
 long long waitFor(const Bot& bot, int cost, long long now) {
@@ -57,7 +61,8 @@ void pump(Bot& bot) {
 }  // namespace
 
 int FloodUnits(const std::string& line) {
-    const auto bytes = static_cast<int>(std::count_if(line.begin(), line.end(), [](char c) { return c != '\r' && c != '\n'; }));
+    const auto bytes = static_cast<int>(
+        std::count_if(line.begin(), line.end(), [](char c) { return c != '\r' && c != '\n'; }));
     return std::max(1, (bytes + 39) / 40);
 }
 
@@ -70,14 +75,17 @@ void QueueChat(Bot& bot, const std::string& line, int index) {
     if (!bot.tmrFlood->isRunning()) pump(bot);
 }
 
-void tmrFlood_Timer(Bot& bot) { pump(bot); }
+void tmrFlood_Timer(Bot& bot) {
+    pump(bot);
+}
 
 void DropQueuedChat(Bot& bot) {
     const std::size_t dropped = bot.SendQueue.waiting.size();
     bot.SendQueue = {};
     bot.tmrFlood->stop();
     if (dropped > 0)
-        AddChat(bot, {{ColorGrey, "Bot: " + std::to_string(dropped) + " queued line(s) dropped with the connection."}});
+        AddChat(bot, {{ColorGrey,
+                       "Bot: " + std::to_string(dropped) + " queued line(s) dropped with the connection."}});
 }
 
 }  // namespace morva

@@ -33,10 +33,14 @@ std::size_t sequenceLength(std::string_view s, std::size_t i) {
     std::size_t length = 0;
     char32_t min = 0, c = 0;
     if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) length = 2, min = 0x80, c = lead & 0x1F;
-    else if ((lead & 0xF0) == 0xE0) length = 3, min = 0x800, c = lead & 0x0F;
-    else if ((lead & 0xF8) == 0xF0) length = 4, min = 0x10000, c = lead & 0x07;
-    else return 0;
+    if ((lead & 0xE0) == 0xC0)
+        length = 2, min = 0x80, c = lead & 0x1F;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3, min = 0x800, c = lead & 0x0F;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4, min = 0x10000, c = lead & 0x07;
+    else
+        return 0;
     if (i + length > s.size()) return 0;
     for (std::size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) return 0;

@@ -9,7 +9,9 @@ void MemoryPane::setCaret(int position) {
     selection_ = std::min(selection_, textLength() - caret_);
 }
 
-void MemoryPane::setSelectionLength(int length) { selection_ = std::clamp(length, 0, textLength() - caret_); }
+void MemoryPane::setSelectionLength(int length) {
+    selection_ = std::clamp(length, 0, textLength() - caret_);
+}
 
 void MemoryPane::replaceSelection(const std::string& text) {
     const auto start = static_cast<std::size_t>(caret_);

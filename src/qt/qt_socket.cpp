@@ -16,11 +16,14 @@ QtSocket::QtSocket() {
         if (!bytes.isEmpty() && events().onData) events().onData(bytes.toStdString());
     });
     QObject::connect(&socket_, &QTcpSocket::disconnected, [this] { onDisconnected(); });
-    QObject::connect(&socket_, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) { onError(error); });
+    QObject::connect(&socket_, &QTcpSocket::errorOccurred,
+                     [this](QAbstractSocket::SocketError error) { onError(error); });
 }
 
 // Going away is the program's own close: nothing may reach the handlers of a bot being destroyed.
-QtSocket::~QtSocket() { socket_.disconnect(); }
+QtSocket::~QtSocket() {
+    socket_.disconnect();
+}
 
 void QtSocket::connectTo(const std::string& host, int port) {
     close();
@@ -47,7 +50,9 @@ void QtSocket::enableKeepAlive() {
     ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
 }
 
-void QtSocket::send(const std::string& bytes) { socket_.write(bytes.data(), static_cast<qint64>(bytes.size())); }
+void QtSocket::send(const std::string& bytes) {
+    socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
 
 int QtSocket::state() const {
     switch (socket_.state()) {

@@ -25,7 +25,8 @@ std::string ReadConfig(const Bot& bot, const std::string& section, const std::st
     return ConfigSnapshot(bot).read(section, key);
 }
 
-bool WriteConfig(const Bot& bot, const std::string& section, const std::string& key, const std::string& value) {
+bool WriteConfig(const Bot& bot, const std::string& section, const std::string& key,
+                 const std::string& value) {
     const auto path = bot.ProfilePath(ConfigFileName);
     const auto content = ReadWholeFile(path);
     if (!content && std::filesystem::exists(path)) return false;

@@ -11,7 +11,8 @@ class Bot;
 std::string ReadConfig(const Bot& bot, const std::string& section, const std::string& key);
 // Writes key=value into config.bot, creating what is missing; the file is replaced whole or not at
 // all. Returns false when the file could not be written.
-bool WriteConfig(const Bot& bot, const std::string& section, const std::string& key, const std::string& value);
+bool WriteConfig(const Bot& bot, const std::string& section, const std::string& key,
+                 const std::string& value);
 
 // A snapshot of config.bot for reading many keys at once; a missing file reads as empty.
 class ConfigSnapshot {

@@ -29,8 +29,9 @@ std::optional<double> ParseDecimal(std::string_view text) {
 
 std::optional<bool> ParseFlag(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
-    const std::string word =
-        first == std::string_view::npos ? "" : LowerCase(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    const std::string word = first == std::string_view::npos
+                                 ? ""
+                                 : LowerCase(text.substr(first, text.find_last_not_of(" \t") - first + 1));
     if (word == "true") return true;
     if (word == "false") return false;
     if (const auto number = ParseDecimal(text)) return *number != 0.0;

@@ -17,10 +17,10 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 struct Line {
-    std::size_t start = 0;    // first byte of the line
-    std::size_t end = 0;      // one past its last byte, line end excluded
-    std::size_t next = 0;     // start of the following line
-    std::string_view text;    // the line without its line end
+    std::size_t start = 0;  // first byte of the line
+    std::size_t end = 0;    // one past its last byte, line end excluded
+    std::size_t next = 0;   // start of the following line
+    std::string_view text;  // the line without its line end
 };
 
 std::vector<Line> splitLines(std::string_view content) {
@@ -90,11 +90,14 @@ std::string_view unquote(std::string_view value) {
 }
 
 // A line break inside a value would let a written value add lines of its own to the file.
-std::string_view firstLineOf(std::string_view value) { return value.substr(0, value.find_first_of("\r\n")); }
+std::string_view firstLineOf(std::string_view value) {
+    return value.substr(0, value.find_first_of("\r\n"));
+}
 
 }  // namespace
 
-std::optional<std::string> IniLookup(std::string_view content, std::string_view section, std::string_view key) {
+std::optional<std::string> IniLookup(std::string_view content, std::string_view section,
+                                     std::string_view key) {
     const auto lines = splitLines(content);
     const auto span = findSection(lines, section);
     if (!span) return std::nullopt;
@@ -116,7 +119,8 @@ std::string IniWrite(std::string_view content, std::string_view section, std::st
     if (const auto index = findKey(lines, *span, key)) {
         const Line& line = lines[*index];
         const std::string existing(keyLine(line.text)->name);
-        return result.replace(line.start, line.end - line.start, existing + "=" + std::string(firstLineOf(value)));
+        return result.replace(line.start, line.end - line.start,
+                              existing + "=" + std::string(firstLineOf(value)));
     }
     std::size_t last = span->header;
     for (std::size_t i = span->header + 1; i < span->end; ++i)

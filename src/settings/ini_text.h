@@ -9,7 +9,8 @@ namespace morva {
 // The INI rules of config.bot, on the file's bytes. Section and key names compare without case;
 // blanks around names and values are ignored; a value in a matching pair of quotes loses them; a
 // value reads as its first 127 characters. Lines starting with ";" are comments.
-std::optional<std::string> IniLookup(std::string_view content, std::string_view section, std::string_view key);
+std::optional<std::string> IniLookup(std::string_view content, std::string_view section,
+                                     std::string_view key);
 
 // The content with key=value written into section: an existing key gets its value replaced in
 // place, a missing key is added after the last line of its section, a missing section is added at

@@ -22,7 +22,9 @@ public:
 
     const ConfigSnapshot& config() const { return config_; }
 
-    void text(const char* section, const char* key, std::string& field) const { field = config_.read(section, key); }
+    void text(const char* section, const char* key, std::string& field) const {
+        field = config_.read(section, key);
+    }
 
     void flag(const char* section, const char* key, bool& field) const {
         read(section, key, field, ParseFlag, "True or False", field ? "True" : "False");
@@ -51,18 +53,22 @@ private:
         } else if (const auto parsed = parse(*value)) {
             field = *parsed;
         } else {
-            report("has \"" + std::string(key) + "=" + *value + "\" in section [" + section + "], which is not " +
-                   expected + "; keeping " + kept + ".");
+            report("has \"" + std::string(key) + "=" + *value + "\" in section [" + section +
+                   "], which is not " + expected + "; keeping " + kept + ".");
         }
     }
 
-    void report(const std::string& problem) const { AddChat(bot_, {{ColorError, "Bot: config.bot " + problem}}); }
+    void report(const std::string& problem) const {
+        AddChat(bot_, {{ColorError, "Bot: config.bot " + problem}});
+    }
 
     Bot& bot_;
     ConfigSnapshot config_;
 };
 
-std::int16_t notBelowZero(std::int16_t value) { return value < 0 ? 0 : value; }
+std::int16_t notBelowZero(std::int16_t value) {
+    return value < 0 ? 0 : value;
+}
 
 void loadFavorites(Bot& bot, const ConfigSnapshot& config) {
     auto& favorites = bot.BotConfig.FavChannels;
@@ -128,11 +134,14 @@ void LoadChannelLogList(Bot& bot) {
     const ConfigSnapshot config(bot);
     auto& list = bot.BotConfig.ChannelLogList;
     list.assign(static_cast<std::size_t>(bot.BotConfig.Channels), "");
-    for (std::size_t i = 0; i < list.size(); ++i) list[i] = config.read("Channels Log", "Channel" + std::to_string(i + 1));
+    for (std::size_t i = 0; i < list.size(); ++i)
+        list[i] = config.read("Channels Log", "Channel" + std::to_string(i + 1));
     MakeLogFolders(bot);
 }
 
-void mnuOpenConfig_Click(Bot& bot) { bot.ports.shell.openExternal(bot.ProfilePath("config.bot").string()); }
+void mnuOpenConfig_Click(Bot& bot) {
+    bot.ports.shell.openExternal(bot.ProfilePath("config.bot").string());
+}
 
 void mnuReloadConfig_Click(Bot& bot) {
     LoadProfile(bot);

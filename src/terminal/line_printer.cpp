@@ -6,7 +6,9 @@
 
 namespace morva {
 
-LinePrinter LinePrinter::forStdout() { return LinePrinter(stdout, ::isatty(STDOUT_FILENO) == 1); }
+LinePrinter LinePrinter::forStdout() {
+    return LinePrinter(stdout, ::isatty(STDOUT_FILENO) == 1);
+}
 
 std::string LinePrinter::format(const std::string& prefix, const Runs& runs) const {
     std::string line = prefix;

@@ -10,8 +10,8 @@
 #include "qt/qt_socket.h"
 #include "qt/qt_timer.h"
 #include "qt/quit_on_signals.h"
-#include "terminal/terminal_pane.h"
 #include "terminal/stdin_lines.h"
+#include "terminal/terminal_pane.h"
 #include "terminal/terminal_shell.h"
 
 namespace morva {

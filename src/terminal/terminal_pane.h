@@ -12,7 +12,8 @@ namespace morva {
 // the line is complete.
 class TerminalPane : public MemoryPane {
 public:
-    TerminalPane(const LinePrinter& printer, std::string prefix) : printer_(printer), prefix_(std::move(prefix)) {}
+    TerminalPane(const LinePrinter& printer, std::string prefix)
+        : printer_(printer), prefix_(std::move(prefix)) {}
 
     void replaceSelection(const std::string& text) override;
     void clear() override;

@@ -28,7 +28,8 @@ TEST_F(MainWindowCore, SavedGeometryIsRestoredAndABrokenValueReported) {
     EXPECT_EQ(shell.geometry.top, 300);
     EXPECT_EQ(shell.geometry.left, 2400) << "kept";
     EXPECT_EQ(lastChatLine(),
-              "Bot: config.bot has \"Left=wide\" in section [Form], which is not a number; keeping the design size.");
+              "Bot: config.bot has \"Left=wide\" in section [Form], which is not a number; keeping the "
+              "design size.");
 }
 
 TEST_F(MainWindowCore, GeometryIsSavedAboutASecondAfterALayoutPass) {
@@ -37,8 +38,9 @@ TEST_F(MainWindowCore, GeometryIsSavedAboutASecondAfterALayoutPass) {
     clock.advance(999);
     EXPECT_EQ(profile.read("config.bot"), "; mine\r\n[Profile]\r\nPort=1\r\n");
     clock.advance(1);
-    EXPECT_EQ(profile.read("config.bot"),
-              "; mine\r\n[Profile]\r\nPort=1\r\n[Form]\r\nWidth=12495\r\nHeight=8340\r\nTop=1200\r\nLeft=2400\r\n");
+    EXPECT_EQ(
+        profile.read("config.bot"),
+        "; mine\r\n[Profile]\r\nPort=1\r\n[Form]\r\nWidth=12495\r\nHeight=8340\r\nTop=1200\r\nLeft=2400\r\n");
     EXPECT_FALSE(bot.tmrResize->isRunning());
 }
 
@@ -77,8 +79,9 @@ TEST_F(MainWindowCore, IdleMessageGoesOutEveryIdleDelayMinutes) {
 
 TEST_F(MainWindowCore, AboutPrintsTheTitleBetweenTwoSeparators) {
     mnuAbout_Click(bot);
-    EXPECT_EQ(chatLines(), (std::vector<std::string>{std::string(39, '-'), "Morva Chat v1.0 by Quorin [Binary Edition]",
-                                                     std::string(39, '-')}));
+    EXPECT_EQ(chatLines(),
+              (std::vector<std::string>{std::string(39, '-'), "Morva Chat v1.0 by Quorin [Binary Edition]",
+                                        std::string(39, '-')}));
 }
 
 }  // namespace

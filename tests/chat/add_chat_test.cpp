@@ -69,7 +69,8 @@ TEST_P(AddChatTrim, CutsTheFirst25000CharactersOnlyPast50000) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Boundary, AddChatTrim, ::testing::Values(TrimCase{50000, false}, TrimCase{50001, true}));
+INSTANTIATE_TEST_SUITE_P(Boundary, AddChatTrim,
+                         ::testing::Values(TrimCase{50000, false}, TrimCase{50001, true}));
 
 TEST(AddChat, TrimLooksAtTheCaretNotTheLength) {
     MemoryPane pane;

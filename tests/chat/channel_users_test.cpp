@@ -15,7 +15,7 @@ namespace {
 using Records = std::vector<std::string>;
 
 class ChannelUsers : public testing::BotFixture {
-  protected:
+protected:
     ChannelUsers() {
         bot.CurrentName = "MorvaBot";
         bot.CurrentChannel = "Foo";

@@ -60,8 +60,6 @@ protected:
         ProcessEventLine(bot, line, 0);
     }
 
-
-
     std::vector<std::string> rowTexts() const {
         std::vector<std::string> texts;
         for (int row = 1; row <= members.count(); ++row) texts.push_back(members.text(row));
@@ -614,7 +612,8 @@ TEST_F(ChatData, UnfinishedPiecePastTheLimitIsDroppedWithOneErrorLine) {
     receive("the rest of the long line");
     receive(" still\r");
     receive("\n1005 TALK Joe 0000 \"hi\"\r\n");
-    EXPECT_THAT(chatLines(), ElementsAre("Joe: hi")) << "the dropped line's rest goes too, up to its line end";
+    EXPECT_THAT(chatLines(), ElementsAre("Joe: hi"))
+        << "the dropped line's rest goes too, up to its line end";
 }
 
 }  // namespace

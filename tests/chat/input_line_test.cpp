@@ -22,8 +22,6 @@ class InputLine : public testing::BotFixture {
 protected:
     InputLine() { bot.CurrentName = "MorvaBot"; }
 
-
-
     // The echo of a typed line: stamp, own name, the text in white.
     static Runs echo(const std::string& text) {
         return {

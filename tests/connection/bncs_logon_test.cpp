@@ -45,7 +45,8 @@ protected:
 TEST_F(LogonTest, AuthInfoIsFiftyFourBytesWithTheProductReversed) {
     SendAuthInfo(bot, 0);
     ASSERT_EQ(server().sent.size(), 1u);
-    const std::string body = dword(0) + "68XI" + "RATS" + std::string(24, '\0') + "USA" + '\0' + "United States" + '\0';
+    const std::string body =
+        dword(0) + "68XI" + "RATS" + std::string(24, '\0') + "USA" + '\0' + "United States" + '\0';
     ASSERT_EQ(body.size(), 54u);
     EXPECT_EQ(server().sent[0], packet('\x50', body));
     EXPECT_EQ(server().sent[0].substr(2, 2), std::string("\x3A\x00", 2));
@@ -53,7 +54,8 @@ TEST_F(LogonTest, AuthInfoIsFiftyFourBytesWithTheProductReversed) {
 
 TEST_F(LogonTest, AuthInfoReplySendsProofAndJoinAndStopsTheTimeout) {
     EXPECT_TRUE(bot.tmrLoginTimeout->isRunning());
-    receive(packet('\x50', dword(0) + dword(0xDEADBEEF) + dword(0) + std::string(8, '\0') + "ver.mpq" + '\0'));
+    receive(
+        packet('\x50', dword(0) + dword(0xDEADBEEF) + dword(0) + std::string(8, '\0') + "ver.mpq" + '\0'));
     EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
     ASSERT_EQ(server().sent.size(), 2u);
     EXPECT_EQ(server().sent[0],
@@ -61,8 +63,9 @@ TEST_F(LogonTest, AuthInfoReplySendsProofAndJoinAndStopsTheTimeout) {
         << "the proof is made from the lower-cased password";
     EXPECT_EQ(server().sent[1], packet('\x0C', dword(2) + "Op Test" + '\0'));
     EXPECT_EQ(server().sent[1].size(), 16u);
-    EXPECT_EQ(chatLines(), (std::vector<std::string>{"Bot: Recv SID_AUTH_INFO.", "Bot: Sending SID_LOGONRESPONSE2...",
-                                                     "Bot: Sending SID_JOINCHANNEL..."}));
+    EXPECT_EQ(chatLines(),
+              (std::vector<std::string>{"Bot: Recv SID_AUTH_INFO.", "Bot: Sending SID_LOGONRESPONSE2...",
+                                        "Bot: Sending SID_JOINCHANNEL..."}));
 }
 
 TEST_F(LogonTest, AuthCheckResultDecidesWhetherToLogOn) {
@@ -72,7 +75,8 @@ TEST_F(LogonTest, AuthCheckResultDecidesWhetherToLogOn) {
     chat.clear();
     receive(packet('\x51', dword(0x101)));
     EXPECT_TRUE(server().sent.empty());
-    EXPECT_EQ(chatLines(), (std::vector<std::string>{"Bot: Recv SID_AUTH_INFO.", "Bot: Failed SID_AUTH_INFO."}));
+    EXPECT_EQ(chatLines(),
+              (std::vector<std::string>{"Bot: Recv SID_AUTH_INFO.", "Bot: Failed SID_AUTH_INFO."}));
 }
 
 TEST_F(LogonTest, LogonRepliesByStatus) {
@@ -120,7 +124,8 @@ TEST_F(LogonTest, PingAndUnknownPacketsChangeNothing) {
 
 TEST_F(LogonTest, ChatEventsReachTheEventProcessor) {
     bot.CurrentName = "bot1";
-    receive(packet('\x0F', dword(0x07) + dword(0) + dword(0) + std::string(12, '\0') + '\0' + "Op Test" + '\0'));
+    receive(
+        packet('\x0F', dword(0x07) + dword(0) + dword(0) + std::string(12, '\0') + '\0' + "Op Test" + '\0'));
     EXPECT_EQ(chatLines(), std::vector<std::string>{"Joined channel: Op Test"});
     EXPECT_EQ(bot.CurrentChannel, "Op Test");
     receive(packet('\x0F', "short"));

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ClsBufferMakeWord,
                                            WordCase{-1, "\xFF\xFF"s}));
 
 class ClsBufferSend : public ::testing::Test {
-  protected:
+protected:
     ClsBufferSend() { socket.acceptConnect(); }
 
     FakeSocket socket;

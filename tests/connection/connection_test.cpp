@@ -95,7 +95,9 @@ TEST_F(ConnectionTest, IntervalsOutsideSixteenBitsAreClampedWithOneErrorLine) {
     EXPECT_EQ(bot.tmrKol[1]->interval(), 32767);
     EXPECT_EQ(bot.tmrKol[2]->interval(), 32767);
     const auto lines = chatLines();
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("\"Stagger\"") != std::string::npos; }), 1);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("\"Stagger\"") != std::string::npos; }),
+              1);
     bot.BotConfig.Delay = -100;
     bot.BotConfig.Stagger = 10;
     Bot_Connect(bot);
@@ -128,10 +130,13 @@ TEST_F(ConnectionTest, TextConnectSendsTheLogonLinesAndKeepsSendingEmptyLines) {
     clock.advance(100);
     socket(0).acceptConnect();
     ASSERT_EQ(socket(0).sent.size(), 1u);
-    EXPECT_EQ(socket(0).sent[0], "\x03\x04" "bot1\r\npw\r\n/join Home\r\n");
+    EXPECT_EQ(socket(0).sent[0],
+              "\x03\x04"
+              "bot1\r\npw\r\n/join Home\r\n");
     EXPECT_EQ(chatLines().back(), "Bot: Joining channel: Home.");
     EXPECT_TRUE(bot.tmrIdle->isRunning());
-    EXPECT_EQ(shell.captionText, "Morva Chat v1.0 by Quorin [Binary Edition]; Logged in as: old in channel Prev.");
+    EXPECT_EQ(shell.captionText,
+              "Morva Chat v1.0 by Quorin [Binary Edition]; Logged in as: old in channel Prev.");
     clock.advance(150);
     EXPECT_EQ(socket(0).sent.size(), 4u);
     EXPECT_EQ(socket(0).sent[3], "\r\n");
@@ -192,7 +197,8 @@ TEST_F(ConnectionTest, ARefusingServerIsDialledWithGrowingGapsUpToAMinute) {
     }
     std::vector<long long> gaps;
     for (std::size_t i = 1; i < dialTimes.size(); ++i) gaps.push_back(dialTimes[i] - dialTimes[i - 1]);
-    EXPECT_EQ(gaps, (std::vector<long long>{1100, 2100, 4100, 8100, 16100, 32100, 60100, 60100, 60100, 60100, 60100}));
+    EXPECT_EQ(gaps, (std::vector<long long>{1100, 2100, 4100, 8100, 16100, 32100, 60100, 60100, 60100, 60100,
+                                            60100}));
     EXPECT_EQ(lastChatLine(), "Bot: Next attempt in 60 s.");
 }
 
@@ -273,13 +279,16 @@ protected:
         socket(0).acceptConnect();
         chat.clear();
     }
-    static std::string logonReply(char status) { return std::string("\xFF\x3A\x08\x00", 4) + status + std::string(3, '\0'); }
+    static std::string logonReply(char status) {
+        return std::string("\xFF\x3A\x08\x00", 4) + status + std::string(3, '\0');
+    }
 };
 
 TEST_F(FramingTest, TwoPacketsInOneReadAreBothHandledInOrder) {
     socket(0).receive(logonReply(1) + logonReply(2));
-    EXPECT_EQ(chatLines(), (std::vector<std::string>{"Bot: Recv SID_LOGONRESPONS2.", "Error: Account does not exist.",
-                                                     "Bot: Recv SID_LOGONRESPONS2.", "Error: Invalid password."}));
+    EXPECT_EQ(chatLines(),
+              (std::vector<std::string>{"Bot: Recv SID_LOGONRESPONS2.", "Error: Account does not exist.",
+                                        "Bot: Recv SID_LOGONRESPONS2.", "Error: Invalid password."}));
 }
 
 TEST_F(FramingTest, APacketOverTwoReadsIsHandledWhenWhole) {
@@ -300,7 +309,8 @@ TEST_F(FramingTest, AFourBytePacketWaitsForMoreData) {
 }
 
 TEST_F(FramingTest, ABadLengthBreaksTheConnectionWithOneLineAndANewRace) {
-    for (const std::string& length : {std::string("\x02\x00", 2), std::string("\x00\x80", 2), std::string("\xFF\xFF", 2)}) {
+    for (const std::string& length :
+         {std::string("\x02\x00", 2), std::string("\x00\x80", 2), std::string("\xFF\xFF", 2)}) {
         chat.clear();
         socket(0).acceptConnect();
         ConnectionLoggedOn(bot);

@@ -10,9 +10,12 @@ namespace morva::testing {
 namespace {
 
 TEST(FloodUnits, OneUnitPerStartedFortyBytes) {
-    const std::pair<std::string, int> cases[] = {
-        {"", 1}, {"hi", 1}, {std::string(40, 'x'), 1}, {std::string(41, 'x'), 2}, {std::string(120, 'x'), 3},
-        {std::string(40, 'x') + "\r\n", 1}};
+    const std::pair<std::string, int> cases[] = {{"", 1},
+                                                 {"hi", 1},
+                                                 {std::string(40, 'x'), 1},
+                                                 {std::string(41, 'x'), 2},
+                                                 {std::string(120, 'x'), 3},
+                                                 {std::string(40, 'x') + "\r\n", 1}};
     for (const auto& [line, units] : cases) EXPECT_EQ(FloodUnits(line), units) << line.size();
 }
 
@@ -70,7 +73,8 @@ TEST_F(SendQueueTest, ZeroLinesSendsEverythingAtOnce) {
 TEST_F(SendQueueTest, ALostConnectionDropsTheWaitingLinesAndSaysHowMany) {
     for (int i = 0; i < 7; ++i) say("x");
     server().peerClose();
-    EXPECT_NE(std::find(chatLines().begin(), chatLines().end(), "Bot: 3 queued line(s) dropped with the connection."),
+    EXPECT_NE(std::find(chatLines().begin(), chatLines().end(),
+                        "Bot: 3 queued line(s) dropped with the connection."),
               chatLines().end());
     server().acceptConnect();
     bot.tmrLogin->stop();

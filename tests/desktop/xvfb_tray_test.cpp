@@ -20,7 +20,9 @@
 namespace morva::testing {
 namespace {
 
-bool installed(const char* program) { return std::filesystem::exists(std::string("/usr/bin/") + program); }
+bool installed(const char* program) {
+    return std::filesystem::exists(std::string("/usr/bin/") + program);
+}
 
 bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
     QElapsedTimer timer;
@@ -38,16 +40,16 @@ protected:
     void startDesktop(bool withTray) {
         if (!installed("Xvfb") || (withTray && !installed("trayer")) || !installed("xdotool"))
             GTEST_SKIP() << "needs Xvfb, trayer and xdotool (scripts/setup.sh installs them)";
-        xvfb = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        xvfb = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
         ASSERT_TRUE(xvfb->waitForOutput("\n")) << xvfb->output();
         display = ":" + xvfb->output().substr(0, xvfb->output().find('\n'));
         ::setenv("DISPLAY", display.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);
         if (withTray) {
             tray = std::make_unique<ChildProcess>(std::vector<std::string>{
-                "/usr/bin/trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32",
-                "--transparent", "false", "--SetDockType", "true"});
+                "/usr/bin/trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                "32", "--transparent", "false", "--SetDockType", "true"});
         }
         static int argc = 1;
         static char name[] = "test_desktop";
@@ -66,8 +68,8 @@ protected:
     }
     // A double-click as the user makes it, through the X server.
     void doubleClickAt(QPoint point) {
-        ChildProcess click({"/usr/bin/xdotool", "mousemove", std::to_string(point.x()), std::to_string(point.y()),
-                            "click", "--repeat", "2", "--delay", "80", "1"});
+        ChildProcess click({"/usr/bin/xdotool", "mousemove", std::to_string(point.x()),
+                            std::to_string(point.y()), "click", "--repeat", "2", "--delay", "80", "1"});
         click.signalAndWait(0, std::chrono::seconds(5));
     }
 
@@ -82,7 +84,8 @@ protected:
 
 TEST_F(XvfbDesktop, MinimisingPutsTheIconInTheTrayAndADoubleClickBringsTheWindowBack) {
     startDesktop(true);
-    ASSERT_TRUE(runUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000)) << "trayer did not start";
+    ASSERT_TRUE(runUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000))
+        << "trayer did not start";
     window->bot().CurrentName = "bot1";
     window->bot().CurrentChannel = "lobby";
     window->setWindowState(Qt::WindowMinimized);

@@ -2,7 +2,8 @@
 
 namespace morva::testing {
 
-FuzzBot::FuzzBot(bool binary) : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {
+FuzzBot::FuzzBot(bool binary)
+    : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {
     BotConfig& c = bot.BotConfig;
     c.Binary = binary;
     c.Master = "Boss";

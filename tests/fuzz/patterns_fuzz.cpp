@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     morva::LikeMatch(text, pattern);
     morva::NameMatches(text, pattern);
     // A pattern always matches itself once its wildcards and lists are taken literally.
-    if (pattern.find_first_of("*?#[]") == std::string::npos && !morva::LikeMatch(pattern, pattern)) __builtin_trap();
+    if (pattern.find_first_of("*?#[]") == std::string::npos && !morva::LikeMatch(pattern, pattern))
+        __builtin_trap();
     const auto entries = morva::ParseListFile(bytes);
     if (morva::ParseListFile(morva::FormatListFile(entries)) != entries) {
         // Entries holding a CR cannot survive a save; everything else must.

@@ -12,12 +12,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-const std::vector<std::string> Fragments = {
-    std::string("\xFF\x0F", 2), std::string("\xFF\x50", 2), std::string("\xFF\x3A", 2), std::string("\x00\x00", 2),
-    std::string("\x05\x00\x00\x00", 4), std::string("\x12\x00\x00\x00", 4), std::string("\xFF\x67", 2),
-    "1005 TALK ", "1002 JOIN ", "1018 INFO ", "1004 WHISPER ", "1010 WHISPER ", "2010 NAME ", "1007 CHANNEL ",
-    "\"", "\r\n", "\r", "\n", " ", "[", "]", "*", "?", "#", "!", "-", "!kick *", "!ban a*, b", "was banned by",
-    "has been kicked by", "Users in channel", "[Profile]", "Port=", "=", "'", "0002", "0012", "[STAR]", "bot1"};
+const std::vector<std::string> Fragments = {std::string("\xFF\x0F", 2),
+                                            std::string("\xFF\x50", 2),
+                                            std::string("\xFF\x3A", 2),
+                                            std::string("\x00\x00", 2),
+                                            std::string("\x05\x00\x00\x00", 4),
+                                            std::string("\x12\x00\x00\x00", 4),
+                                            std::string("\xFF\x67", 2),
+                                            "1005 TALK ",
+                                            "1002 JOIN ",
+                                            "1018 INFO ",
+                                            "1004 WHISPER ",
+                                            "1010 WHISPER ",
+                                            "2010 NAME ",
+                                            "1007 CHANNEL ",
+                                            "\"",
+                                            "\r\n",
+                                            "\r",
+                                            "\n",
+                                            " ",
+                                            "[",
+                                            "]",
+                                            "*",
+                                            "?",
+                                            "#",
+                                            "!",
+                                            "-",
+                                            "!kick *",
+                                            "!ban a*, b",
+                                            "was banned by",
+                                            "has been kicked by",
+                                            "Users in channel",
+                                            "[Profile]",
+                                            "Port=",
+                                            "=",
+                                            "'",
+                                            "0002",
+                                            "0012",
+                                            "[STAR]",
+                                            "bot1"};
 
 std::string input(std::mt19937& random) {
     std::string bytes;

@@ -83,7 +83,7 @@ const ListFile Filter{"filter.bot", &Bot::FilterPatterns,  Shitlist,
                       WriteFilter,  "Error in Shitlist()", "Error in Shitlist()"};
 
 class EveryListFile : public testing::BotFixture, public ::testing::WithParamInterface<ListFile> {
-  protected:
+protected:
     std::vector<std::string>& list() { return bot.*GetParam().list; }
     void expectOnlyError(const char* line) {
         EXPECT_EQ(chatLines(), Entries{line});

@@ -78,8 +78,9 @@ TEST_F(LoadProfileTest, FloodKeysTakeTheirDefaultsSilentlyWhenMissing) {
     set("Flood", "Lines", "many");
     LoadProfile(bot);
     EXPECT_EQ(bot.BotConfig.FloodLines, 0);
-    EXPECT_EQ(lastChatLine(), "Bot: config.bot has \"Lines=many\" in section [Flood], which is not a whole number from "
-                              "-32768 to 32767; keeping 0.");
+    EXPECT_EQ(lastChatLine(),
+              "Bot: config.bot has \"Lines=many\" in section [Flood], which is not a whole number from "
+              "-32768 to 32767; keeping 0.");
 }
 
 TEST_F(LoadProfileTest, AppliesTimerMenusAndLayoutAtOnce) {
@@ -208,14 +209,16 @@ TEST_F(LoadProfileTest, WriteConfigKeepsEveryOtherByteAndReadsBack) {
 TEST_F(LoadProfileTest, WriteConfigCreatesTheFileAndLeavesNoTemporaryBehind) {
     EXPECT_TRUE(WriteConfig(bot, "Form", "Width", "9000"));
     EXPECT_EQ(profile.read("config.bot"), "[Form]\r\nWidth=9000\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3) << "config.bot and the two list files";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3)
+        << "config.bot and the two list files";
 }
 
 TEST_F(LoadProfileTest, WriteConfigReportsAFailedWriteAndLeavesNoTemporaryBehind) {
     std::filesystem::create_directory(profile.dir() / "config.bot");
     EXPECT_FALSE(WriteConfig(bot, "Commands", "Trigger", "#"));
     EXPECT_TRUE(std::filesystem::is_directory(profile.dir() / "config.bot"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3) << "config.bot and the two list files";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3)
+        << "config.bot and the two list files";
 }
 
 }  // namespace

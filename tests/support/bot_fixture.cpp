@@ -27,7 +27,8 @@ std::string TempProfile::read(const std::string& fileName) const {
 }
 
 BotFixture::BotFixture()
-    : botPtr(std::make_unique<Bot>(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir())),
+    : botPtr(
+          std::make_unique<Bot>(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir())),
       bot(*botPtr) {}
 
 void BotFixture::connect(bool binary) {

@@ -54,14 +54,17 @@ bool ChildProcess::readSome(int timeoutMs) {
 bool ChildProcess::waitForOutput(const std::string& text, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (output_.find(text) == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || !readSome(static_cast<int>(left.count()))) return output_.find(text) != std::string::npos;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || !readSome(static_cast<int>(left.count())))
+            return output_.find(text) != std::string::npos;
     }
     return true;
 }
 
 void ChildProcess::writeInput(const std::string& bytes) {
-    if (in_ >= 0) [[maybe_unused]] const ssize_t n = ::write(in_, bytes.data(), bytes.size());
+    if (in_ >= 0) [[maybe_unused]]
+        const ssize_t n = ::write(in_, bytes.data(), bytes.size());
 }
 
 void ChildProcess::closeInput() {

@@ -12,7 +12,9 @@ void FakeSocket::close() {
     state_ = Closed;
 }
 
-void FakeSocket::send(const std::string& bytes) { sent.push_back(bytes); }
+void FakeSocket::send(const std::string& bytes) {
+    sent.push_back(bytes);
+}
 
 void FakeSocket::acceptConnect() {
     state_ = Connected;

@@ -27,7 +27,9 @@ public:
     void whisperWindowActivate(int slot) override { activations.push_back(slot); }
     Pane& whisperWindowPane(int slot) override { return whisperPanes[slot]; }
 
-    void setFavoriteCaption(int entry, const std::string& caption) override { favoriteCaptions.at(entry) = caption; }
+    void setFavoriteCaption(int entry, const std::string& caption) override {
+        favoriteCaptions.at(entry) = caption;
+    }
     void enableFavorite(int entry) override { favoriteEnabled.at(entry) = true; }
     void setWhisperWindowEntryEnabled(bool enabled) override { whisperEntryEnabled = enabled; }
     void relayout(bool whispersPaneShown) override { relayouts.push_back(whispersPaneShown); }

@@ -63,7 +63,12 @@ LocalTime VirtualClock::now() const {
     const std::time_t seconds = startSeconds_ + centis / 100;
     std::tm tm{};
     gmtime_r(&seconds, &tm);
-    return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+    return LocalTime{tm.tm_year + 1900,
+                     tm.tm_mon + 1,
+                     tm.tm_mday,
+                     tm.tm_hour,
+                     tm.tm_min,
+                     tm.tm_sec,
                      static_cast<int>(centis % 100)};
 }
 
@@ -71,7 +76,8 @@ VirtualClock::FakeTimer* VirtualClock::nextDue(std::int64_t until) const {
     FakeTimer* best = nullptr;
     for (FakeTimer* timer : timers_) {
         if (!timer->armed() || timer->due() > until) continue;
-        if (!best || timer->due() < best->due() || (timer->due() == best->due() && timer->order() < best->order()))
+        if (!best || timer->due() < best->due() ||
+            (timer->due() == best->due() && timer->order() < best->order()))
             best = timer;
     }
     return best;

@@ -12,7 +12,9 @@ namespace {
 // The terminal face as a user runs it: a real process, its output read through a pipe.
 class TerminalFaceProcess : public ::testing::Test {
 protected:
-    ChildProcess start() { return ChildProcess({MORVACHAT_PATH, "--terminal", "--profile", profile.dir().string()}); }
+    ChildProcess start() {
+        return ChildProcess({MORVACHAT_PATH, "--terminal", "--profile", profile.dir().string()});
+    }
     TempProfile profile;
 };
 
@@ -20,11 +22,12 @@ TEST_F(TerminalFaceProcess, PrintsTitleAndSeparatorAndRunsUntilSigterm) {
     profile.write("config.bot", ValidConfig());
     ChildProcess bot = start();
     ASSERT_TRUE(bot.waitForOutput("---------------------------------------\n")) << bot.output();
-    EXPECT_EQ(bot.output().find("[") , 0u);
+    EXPECT_EQ(bot.output().find("["), 0u);
     EXPECT_NE(bot.output().find("] Morva Chat v1.0 by Quorin [Binary Edition]\n"), std::string::npos);
     EXPECT_EQ(bot.output().find("\x1b["), std::string::npos) << "no colour codes into a pipe";
     bot.closeInput();
-    EXPECT_FALSE(bot.waitForOutput("never printed", std::chrono::milliseconds(300))) << "end of input does not stop it";
+    EXPECT_FALSE(bot.waitForOutput("never printed", std::chrono::milliseconds(300)))
+        << "end of input does not stop it";
     EXPECT_EQ(bot.signalAndWait(SIGTERM), 0);
 }
 
@@ -34,7 +37,8 @@ TEST_F(TerminalFaceProcess, ReportsBrokenRequiredKeysAndKeepsRunning) {
     profile.write("config.bot", config);
     ChildProcess bot = start();
     ASSERT_TRUE(bot.waitForOutput("\"Port\"")) << bot.output();
-    EXPECT_NE(bot.output().find("\"TrayStart=maybe\" in section [Profile]"), std::string::npos) << bot.output();
+    EXPECT_NE(bot.output().find("\"TrayStart=maybe\" in section [Profile]"), std::string::npos)
+        << bot.output();
     EXPECT_EQ(bot.signalAndWait(SIGINT), 0);
 }
 

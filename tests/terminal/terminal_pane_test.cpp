@@ -38,7 +38,8 @@ TEST(TerminalPane, PrintsEachLineOnceWhenItIsComplete) {
     TerminalPane pane(printer, "[whispers] ");
     AddChat(pane, At, {{ColorWhisperFrom, "Whisper from: "}, {ColorUserName, "bob: "}, {ColorWhite, "hi"}});
     AddChat(pane, At, {{ColorWhite, "second"}});
-    EXPECT_EQ(out.text(), "[whispers] [09:05:07.03] Whisper from: bob: hi\n[whispers] [09:05:07.03] second\n");
+    EXPECT_EQ(out.text(),
+              "[whispers] [09:05:07.03] Whisper from: bob: hi\n[whispers] [09:05:07.03] second\n");
     EXPECT_EQ(pane.lines().size(), 2u) << "the pane still holds its text";
 }
 
@@ -47,8 +48,7 @@ TEST(TerminalPane, ColoursRunsWhenAskedAndShowsNonUtf8AsWindows1252) {
     LinePrinter printer(out.file(), true);
     TerminalPane pane(printer, "");
     AddChat(pane, At, {{ColorRed, "caf\xE9"}});
-    EXPECT_EQ(out.text(),
-              "\x1b[38;2;111;111;111m[09:05:07.03] \x1b[38;2;255;0;0mcaf\xC3\xA9\x1b[0m\n");
+    EXPECT_EQ(out.text(), "\x1b[38;2;111;111;111m[09:05:07.03] \x1b[38;2;255;0;0mcaf\xC3\xA9\x1b[0m\n");
 }
 
 }  // namespace

@@ -66,10 +66,13 @@ TEST_F(LogonWire, ReconnectsWhenTheServerComesBack) {
     EXPECT_EQ(bot.members.count(), 0);
     RunFor(500);
     server.restart();
-    ASSERT_TRUE(RunUntil([&] {
-        const auto lines = bot.chatLines();
-        return std::count(lines.begin(), lines.end(), "Joined channel: Mod Test") == 2;
-    }, 10000)) << bot.chat.text();
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            const auto lines = bot.chatLines();
+            return std::count(lines.begin(), lines.end(), "Joined channel: Mod Test") == 2;
+        },
+        10000))
+        << bot.chat.text();
 }
 
 }  // namespace

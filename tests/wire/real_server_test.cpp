@@ -77,8 +77,10 @@ TEST_P(RealServer, ACensusOfTwoChannelsWritesTheirMembers) {
     start(config);
     ASSERT_TRUE(bot->waitForChat("Bot: Getting Channels Log Done.", 8000)) << bot->chat.text();
     std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(profile.dir() / "Channel Log Files"))
-        if (entry.is_regular_file()) files[entry.path().parent_path().parent_path().filename()] = ReadFile(entry.path());
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(profile.dir() / "Channel Log Files"))
+        if (entry.is_regular_file())
+            files[entry.path().parent_path().parent_path().filename()] = ReadFile(entry.path());
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files["lobby"], "lobby\r\ncarol\r\n");
     EXPECT_EQ(files["op x"], classic() ? "op x\r\ndave, erin\r\n" : "op x\r\ndave erin\r\n");
@@ -119,7 +121,8 @@ TEST_P(PatternKick, TwelveKicksPassTheQuotaOnlyThroughTheQueue) {
     ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test"));
     std::vector<std::unique_ptr<TextPeer>> members;
     for (int i = 1; i <= 12; ++i)
-        members.push_back(std::make_unique<TextPeer>(server.port(), "member" + std::to_string(i), "Mod Test"));
+        members.push_back(
+            std::make_unique<TextPeer>(server.port(), "member" + std::to_string(i), "Mod Test"));
     TextPeer boss(server.port(), "Boss", "Mod Test");
     ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 14; }));
     boss.say("!kick *");

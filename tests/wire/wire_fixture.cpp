@@ -23,7 +23,9 @@ QCoreApplication& app() {
 }
 }  // namespace
 
-void EnsureQtApp() { app(); }
+void EnsureQtApp() {
+    app();
+}
 
 bool RunUntil(const std::function<bool()>& condition, int timeoutMs) {
     app();
@@ -102,11 +104,16 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 std::string WireConfig(int port, bool binary, const std::string& user, const std::string& password) {
     std::string config = ValidConfig();
-    const std::pair<const char*, std::string> keys[] = {
-        {"Port", std::to_string(port)}, {"Binary", binary ? "True" : "False"}, {"Username", user},
-        {"Password", password},        {"Delay", "50"},                        {"Stagger", "100"},
-        {"Socks", "2"},                 {"LoginTimeout", "3000"},               {"ConnectStartup", "True"},
-        {"Channel", "Mod Test"}};
+    const std::pair<const char*, std::string> keys[] = {{"Port", std::to_string(port)},
+                                                        {"Binary", binary ? "True" : "False"},
+                                                        {"Username", user},
+                                                        {"Password", password},
+                                                        {"Delay", "50"},
+                                                        {"Stagger", "100"},
+                                                        {"Socks", "2"},
+                                                        {"LoginTimeout", "3000"},
+                                                        {"ConnectStartup", "True"},
+                                                        {"Channel", "Mod Test"}};
     for (const auto& [key, value] : keys) config = IniWrite(config, "Profile", key, value);
     config = IniWrite(config, "Channels Log", "Channels", "0");
     return IniWrite(config, "Idle", "Delay", "0");
@@ -114,7 +121,8 @@ std::string WireConfig(int port, bool binary, const std::string& user, const std
 
 TextPeer::TextPeer(int port, const std::string& name, const std::string& channel) {
     app();
-    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { received_ += socket_.readAll().toStdString(); });
+    QObject::connect(&socket_, &QTcpSocket::readyRead,
+                     [this] { received_ += socket_.readAll().toStdString(); });
     socket_.connectToHost("127.0.0.1", static_cast<quint16>(port));
     RunUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; });
     say("\x03\x04" + name + "\r\nx\r\n/join " + channel);

@@ -70,7 +70,8 @@ public:
 std::string ReadFile(const std::filesystem::path& path);
 
 // A config.bot for a WireBot against the test server.
-std::string WireConfig(int port, bool binary, const std::string& user = "bot1", const std::string& password = "Secret");
+std::string WireConfig(int port, bool binary, const std::string& user = "bot1",
+                       const std::string& password = "Secret");
 
 // A scripted user of the text protocol, for the other side of a conversation. Logs on with the
 // password "x" and joins the channel, or throws.

@@ -32,17 +32,28 @@ std::string TextChatEvent(const ChatEvent& event) {
     const std::string user = event.name + " " + flags;
     const std::string quoted = "\"" + event.text + "\"";
     switch (event.id) {
-        case ChatEvent::ShowUser: return "1001 USER " + user + " [" + product + "]\r\n";
-        case ChatEvent::Join: return "1002 JOIN " + user + " [" + product + "]\r\n";
-        case ChatEvent::Leave: return "1003 LEAVE " + user + "\r\n";
-        case ChatEvent::Whisper: return "1004 WHISPER " + user + " " + quoted + "\r\n";
-        case ChatEvent::Talk: return "1005 TALK " + user + " " + quoted + "\r\n";
-        case ChatEvent::Channel: return "1007 CHANNEL " + quoted + "\r\n";
-        case ChatEvent::UserFlags: return "1009 USER " + user + "\r\n";
-        case ChatEvent::WhisperSent: return "1010 WHISPER " + user + " " + quoted + "\r\n";
-        case ChatEvent::Info: return "1018 INFO " + quoted + "\r\n";
-        case ChatEvent::Error: return "1019 ERROR " + quoted + "\r\n";
-        case ChatEvent::Emote: return "1023 EMOTE " + user + " " + quoted + "\r\n";
+        case ChatEvent::ShowUser:
+            return "1001 USER " + user + " [" + product + "]\r\n";
+        case ChatEvent::Join:
+            return "1002 JOIN " + user + " [" + product + "]\r\n";
+        case ChatEvent::Leave:
+            return "1003 LEAVE " + user + "\r\n";
+        case ChatEvent::Whisper:
+            return "1004 WHISPER " + user + " " + quoted + "\r\n";
+        case ChatEvent::Talk:
+            return "1005 TALK " + user + " " + quoted + "\r\n";
+        case ChatEvent::Channel:
+            return "1007 CHANNEL " + quoted + "\r\n";
+        case ChatEvent::UserFlags:
+            return "1009 USER " + user + "\r\n";
+        case ChatEvent::WhisperSent:
+            return "1010 WHISPER " + user + " " + quoted + "\r\n";
+        case ChatEvent::Info:
+            return "1018 INFO " + quoted + "\r\n";
+        case ChatEvent::Error:
+            return "1019 ERROR " + quoted + "\r\n";
+        case ChatEvent::Emote:
+            return "1023 EMOTE " + user + " " + quoted + "\r\n";
     }
     return {};
 }

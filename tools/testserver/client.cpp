@@ -37,7 +37,9 @@ void Client::sendRaw(const std::string& bytes) {
     if (socket_) socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-void Client::sendPacket(std::uint8_t id, const std::string& body) { sendRaw(Packet(id, body)); }
+void Client::sendPacket(std::uint8_t id, const std::string& body) {
+    sendRaw(Packet(id, body));
+}
 
 void Client::send(const ChatEvent& event) {
     sendRaw(mode_ == Mode::Binary ? BinaryChatEvent(event) : TextChatEvent(event));
@@ -60,8 +62,8 @@ void Client::readAvailable() {
 
 void Client::binaryPackets() {
     while (buffer_.size() >= 4) {
-        const std::size_t length =
-            static_cast<unsigned char>(buffer_[2]) | static_cast<std::size_t>(static_cast<unsigned char>(buffer_[3])) << 8;
+        const std::size_t length = static_cast<unsigned char>(buffer_[2]) |
+                                   static_cast<std::size_t>(static_cast<unsigned char>(buffer_[3])) << 8;
         if (static_cast<unsigned char>(buffer_[0]) != 0xFF || length < 4) {
             close();
             return;

@@ -40,7 +40,9 @@ Server::Server(Options options) : options_(std::move(options)) {
     });
 }
 
-bool Server::listen(quint16 port) { return listener_.listen(QHostAddress::LocalHost, port); }
+bool Server::listen(quint16 port) {
+    return listener_.listen(QHostAddress::LocalHost, port);
+}
 
 std::optional<std::string> Server::passwordOf(const std::string& name) const {
     if (isOpen()) return std::string();
@@ -94,7 +96,8 @@ bool Server::admit(Client& client, const std::string& line) {
     constexpr long long WindowMs = 5000;
     constexpr int QuotaUnits = 5, MaxLineBytes = 200, LinesThatDisconnect = 10;
     const long long now = QDateTime::currentMSecsSinceEpoch();
-    while (!client.admitted.empty() && client.admitted.front().first + WindowMs <= now) client.admitted.pop_front();
+    while (!client.admitted.empty() && client.admitted.front().first + WindowMs <= now)
+        client.admitted.pop_front();
     while (!client.tried.empty() && client.tried.front() + WindowMs <= now) client.tried.pop_front();
     client.tried.push_back(now);
     if (static_cast<int>(client.tried.size()) >= LinesThatDisconnect) {
@@ -127,7 +130,9 @@ Client* Server::findIn(const std::string& channel, const std::string& name) cons
     return client && lower(client->channel) == lower(channel) ? client : nullptr;
 }
 
-bool Server::isOperator(const Client& client) const { return (client.flags & OperatorFlag) != 0; }
+bool Server::isOperator(const Client& client) const {
+    return (client.flags & OperatorFlag) != 0;
+}
 
 void Server::broadcast(const std::string& channel, const ChatEvent& event, const Client* except) {
     const auto it = channels_.find(lower(channel));
@@ -136,9 +141,13 @@ void Server::broadcast(const std::string& channel, const ChatEvent& event, const
         if (member != except) member->send(event);
 }
 
-void Server::info(Client& client, const std::string& text) { client.send({ChatEvent::Info, 0, "", text}); }
+void Server::info(Client& client, const std::string& text) {
+    client.send({ChatEvent::Info, 0, "", text});
+}
 
-void Server::error(Client& client, const std::string& text) { client.send({ChatEvent::Error, 0, "", text}); }
+void Server::error(Client& client, const std::string& text) {
+    client.send({ChatEvent::Error, 0, "", text});
+}
 
 void Server::setFlags(Client& client, std::uint32_t flags) {
     client.flags = flags;
@@ -179,10 +188,7 @@ void Server::gone(Client& client) {
     client.loggedOn = false;
     // The client may be deep in its own handler: let it go once the event loop has it back.
     QMetaObject::invokeMethod(
-        this,
-        [this, &client] {
-            std::erase_if(clients_, [&](const auto& c) { return c.get() == &client; });
-        },
+        this, [this, &client] { std::erase_if(clients_, [&](const auto& c) { return c.get() == &client; }); },
         Qt::QueuedConnection);
 }
 
@@ -264,9 +270,10 @@ void Server::kickOrBan(Client& op, const std::string& args, bool ban) {
 }
 
 std::string Server::notice(const std::string& target, const std::string& by, const std::string& reason,
-                          bool ban) const {
+                           bool ban) const {
     if (options_.classic)
-        return ban ? target + " was banned by " + by + "." : target + " was kicked out of the channel by " + by + ".";
+        return ban ? target + " was banned by " + by + "."
+                   : target + " was kicked out of the channel by " + by + ".";
     return target + (ban ? " has been banned by " : " has been kicked by ") + by +
            (reason.empty() ? "." : " (" + reason + ").");
 }

@@ -71,7 +71,8 @@ private:
     void whisper(Client& from, const std::string& args);
     void who(Client& client, const std::string& channel);
     void kickOrBan(Client& op, const std::string& args, bool ban);
-    std::string notice(const std::string& target, const std::string& by, const std::string& reason, bool ban) const;
+    std::string notice(const std::string& target, const std::string& by, const std::string& reason,
+                       bool ban) const;
     void unban(Client& op, const std::string& name);
     void designate(Client& op, const std::string& name);
     void resign(Client& op);
