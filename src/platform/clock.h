@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ctime>
+
 namespace morva {
 
 // The local wall-clock time, down to hundredths of a second.
@@ -7,6 +9,9 @@ struct LocalTime {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0, second = 0, hundredths = 0;
 };
+
+// The calendar fields of a broken-down time with the hundredths of its second.
+LocalTime LocalTimeFrom(const std::tm& fields, int hundredths);
 
 class Clock {
 public:

@@ -12,13 +12,7 @@ LocalTime SystemClock::now() const {
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm tm{};
     localtime_r(&seconds, &tm);
-    return LocalTime{tm.tm_year + 1900,
-                     tm.tm_mon + 1,
-                     tm.tm_mday,
-                     tm.tm_hour,
-                     tm.tm_min,
-                     tm.tm_sec,
-                     static_cast<int>(millis / 10)};
+    return LocalTimeFrom(tm, static_cast<int>(millis / 10));
 }
 
 long long SystemClock::monotonicMs() const {

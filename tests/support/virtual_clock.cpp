@@ -63,13 +63,7 @@ LocalTime VirtualClock::now() const {
     const std::time_t seconds = startSeconds_ + centis / 100;
     std::tm tm{};
     gmtime_r(&seconds, &tm);
-    return LocalTime{tm.tm_year + 1900,
-                     tm.tm_mon + 1,
-                     tm.tm_mday,
-                     tm.tm_hour,
-                     tm.tm_min,
-                     tm.tm_sec,
-                     static_cast<int>(centis % 100)};
+    return LocalTimeFrom(tm, static_cast<int>(centis % 100));
 }
 
 VirtualClock::FakeTimer* VirtualClock::nextDue(std::int64_t until) const {
