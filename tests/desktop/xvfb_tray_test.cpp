@@ -1,5 +1,6 @@
 // The window on a real X server (Xvfb) with a real tray host (trayer), as a user's desktop runs it.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -40,8 +41,9 @@ protected:
     void startDesktop(bool withTray) {
         if (!installed("Xvfb") || (withTray && !installed("trayer")) || !installed("xdotool"))
             GTEST_SKIP() << "needs Xvfb, trayer and xdotool (scripts/setup.sh installs them)";
+        // Xvfb picks a free display and writes its number; its warnings stay out of that answer.
         xvfb = std::make_unique<ChildProcess>(std::vector<std::string>{
-            "/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+            "/bin/sh", "-c", "exec /usr/bin/Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null"});
         ASSERT_TRUE(xvfb->waitForOutput("\n")) << xvfb->output();
         display = ":" + xvfb->output().substr(0, xvfb->output().find('\n'));
         ::setenv("DISPLAY", display.c_str(), 1);
@@ -65,6 +67,9 @@ protected:
     void TearDown() override {
         window.reset();
         app.reset();
+        // A terminated X server removes its lock file; a killed one would leave it behind.
+        if (tray) tray->signalAndWait(SIGTERM);
+        if (xvfb) xvfb->signalAndWait(SIGTERM);
     }
     // A double-click as the user makes it, through the X server.
     void doubleClickAt(QPoint point) {
