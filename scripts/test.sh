@@ -14,4 +14,4 @@ echo "== tests"
 ctest --test-dir build --output-on-failure -j2
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan --output-on-failure -j2
+    LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" ctest --test-dir build-asan --output-on-failure -j2
