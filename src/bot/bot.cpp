@@ -1,6 +1,10 @@
 #include "bot/bot.h"
 
-#include "bot/wiring.h"
+#include "bot/main_window.h"
+#include "chat/channel_users.h"
+#include "chat/event_processor.h"
+#include "moderation/commands.h"
+#include "output/program_texts.h"
 
 namespace morva {
 
@@ -12,18 +16,66 @@ std::unique_ptr<Timer> stoppedTimer(TimerFactory& timers, int intervalMs) {
 }
 }  // namespace
 
+WindowTimers::WindowTimers(TimerFactory& timers)
+    : tmrIdle(stoppedTimer(timers, 60000)), tmrResize(stoppedTimer(timers, 1000)) {}
+
 Bot::Bot(Ports ports_, std::filesystem::path profileDir)
     : ports(ports_),
-      ProfileDir(std::move(profileDir)),
-      tmrLoginTimeout(stoppedTimer(ports.timers, 10000)),
-      tmrLogin(stoppedTimer(ports.timers, 50)),
-      tmrIdle(stoppedTimer(ports.timers, 60000)),
-      tmrGetInfo(stoppedTimer(ports.timers, 850)),
-      tmrWhoChannel(stoppedTimer(ports.timers, 900)),
-      tmrResize(stoppedTimer(ports.timers, 1000)),
-      tmrFlood(stoppedTimer(ports.timers, 0)),
-      tmrBackoff(stoppedTimer(ports.timers, 0)) {
-    WireBot(*this);
+      output(ports.rtbChat, ports.rtbWhispers, ports.clock),
+      settings(std::move(profileDir), output, ports.shell),
+      connection(ports.timers, ports.sockets, ports.clock, settings, output),
+      chat(output, settings, connection, ports.shell, ports.lvChannel, ports.timers),
+      census(chat, ports.timers),
+      window(ports.timers) {
+    connection.setListener(*this);
+    chat.setHooks(*this);
+    window.tmrIdle->setOnTick([this] { tmrIdle_Timer(*this); });
+    window.tmrResize->setOnTick([this] { tmrResize_Timer(*this); });
+}
+
+void Bot::startIdle() {
+    if (settings.BotConfig.IdleDelay != 0) {
+        window.tmrIdle->start();
+    } else {
+        window.tmrIdle->stop();
+    }
+}
+
+void Bot::textLogonSent() {
+    startIdle();
+    ports.shell.setCaption(chat.LoggedInCaption());
+}
+
+void Bot::binaryLoggedOn() {
+    chat.CurrentName = settings.BotConfig.Username;
+    startIdle();
+    census.StartCensus();
+}
+
+void Bot::chatEvent(const ChatEvent& event) {
+    ProcessEventLine(chat, event);
+}
+
+void Bot::sessionEnded(SessionEnd why) {
+    if (why == SessionEnd::Lost) ports.shell.setCaption(std::string(TitleText) + "; Disconnected.");
+    window.tmrIdle->stop();
+    chat.capture.close();
+    census.Stop();
+    if (why != SessionEnd::Replaced) ForgetMembers(chat);
+}
+
+void Bot::CheckTrigger(const std::string& speaker, const std::string& text) {
+    morva::CheckTrigger(chat, speaker, text);
+}
+
+// The ban is requested exactly as if the master had typed it, so the safe list spares whom it spares.
+void Bot::ProtectChannel(const std::string& name) {
+    const BotConfig& c = settings.BotConfig;
+    ChatCommand(chat, c.Master, c.Trigger + "ban " + name + " " + c.ProtectMessage);
+}
+
+void Bot::TextLoggedOn() {
+    census.StartCensus();
 }
 
 }  // namespace morva

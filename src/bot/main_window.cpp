@@ -3,22 +3,21 @@
 #include <cstdio>
 
 #include "bot/bot.h"
-#include "chat/add_chat.h"
 #include "chat/input_line.h"
-#include "chat/palette.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "output/program_texts.h"
 #include "settings/config_file.h"
 #include "settings/config_values.h"
 
 namespace morva {
 
-namespace {
-std::string trayTip(const Bot& bot) {
-    return bot.CurrentName + " in channel " + bot.CurrentChannel + ".";
+std::string TrayTip(const Bot& bot) {
+    return bot.chat.CurrentName + " in channel " + bot.chat.CurrentChannel + ".";
 }
-}  // namespace
 
 void RestoreGeometry(Bot& bot) {
-    const ConfigSnapshot config(bot);
+    const ConfigSnapshot config(bot.settings);
     const std::pair<const char*, WindowMeasure> measures[] = {{"Height", WindowMeasure::Height},
                                                               {"Width", WindowMeasure::Width},
                                                               {"Left", WindowMeasure::Left},
@@ -29,20 +28,21 @@ void RestoreGeometry(Bot& bot) {
         if (const auto twips = ParseDecimal(value)) {
             bot.ports.shell.setWindowMeasure(measure, *twips);
         } else {
-            AddChat(bot, {{ColorError,
-                           "Bot: config.bot has \"" + std::string(key) + "=" + value +
-                               "\" in section [Form], which is not a number; keeping the design size."}});
+            AddChat(
+                bot.output,
+                {{ColorError, "Bot: config.bot has \"" + std::string(key) + "=" + value +
+                                  "\" in section [Form], which is not a number; keeping the design size."}});
         }
     }
 }
 
 void Form_Resize(Bot& bot, bool minimized) {
     if (!minimized) {
-        bot.tmrResize->start();
+        bot.window.tmrResize->start();
         return;
     }
     bot.ports.shell.trayMinimize();
-    bot.ports.shell.traySetTip(trayTip(bot));
+    bot.ports.shell.traySetTip(TrayTip(bot));
 }
 
 std::string TwipsText(double twips) {
@@ -53,25 +53,26 @@ std::string TwipsText(double twips) {
 
 void tmrResize_Timer(Bot& bot) {
     const WindowGeometry geometry = bot.ports.shell.windowGeometry();
-    WriteConfig(bot, "Form", "Width", TwipsText(geometry.width));
-    WriteConfig(bot, "Form", "Height", TwipsText(geometry.height));
-    WriteConfig(bot, "Form", "Top", TwipsText(geometry.top));
-    WriteConfig(bot, "Form", "Left", TwipsText(geometry.left));
-    bot.tmrResize->stop();
+    WriteConfig(bot.settings, "Form", "Width", TwipsText(geometry.width));
+    WriteConfig(bot.settings, "Form", "Height", TwipsText(geometry.height));
+    WriteConfig(bot.settings, "Form", "Top", TwipsText(geometry.top));
+    WriteConfig(bot.settings, "Form", "Left", TwipsText(geometry.left));
+    bot.window.tmrResize->stop();
 }
 
 void tmrIdle_Timer(Bot& bot) {
-    if (bot.IdleCounter < 32767) ++bot.IdleCounter;
-    if (bot.IdleCounter < bot.BotConfig.IdleDelay) return;
-    SendUserLine(bot, " && " + bot.BotConfig.IdleMessage + " && Morva Chat " + bot.VersionText + ".",
-                 bot.ActiveSocket);
-    bot.IdleCounter = 0;
+    std::int16_t& counter = bot.window.IdleCounter;
+    if (counter < 32767) ++counter;
+    if (counter < bot.settings.BotConfig.IdleDelay) return;
+    SendUserLine(bot.chat, " && " + bot.settings.BotConfig.IdleMessage + " && Morva Chat " +
+                               std::string(VersionText) + ".");
+    counter = 0;
 }
 
 void mnuAbout_Click(Bot& bot) {
-    AddChat(bot, {{ColorStatus, bot.SeparatorLine}});
-    AddChat(bot, {{ColorWhite, bot.TitleText}});
-    AddChat(bot, {{ColorStatus, bot.SeparatorLine}});
+    AddChat(bot.output, {{ColorStatus, std::string(SeparatorLine)}});
+    AddChat(bot.output, {{ColorWhite, std::string(TitleText)}});
+    AddChat(bot.output, {{ColorStatus, std::string(SeparatorLine)}});
 }
 
 }  // namespace morva

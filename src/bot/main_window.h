@@ -6,6 +6,8 @@ namespace morva {
 
 class Bot;
 
+// The notification-area tip: the logon's name and channel.
+std::string TrayTip(const Bot& bot);
 // Form_Load step: the saved window size and position, each measure only when config.bot has it.
 void RestoreGeometry(Bot& bot);
 // After every change of the window's size or state: a laid-out window saves its geometry about a

@@ -2,26 +2,26 @@
 
 #include "bot/bot.h"
 #include "bot/main_window.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
-#include "connection/connection.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "output/program_texts.h"
 #include "settings/name_lists.h"
 #include "settings/profile.h"
 
 namespace morva {
 
 void Form_Load(Bot& bot) {
-    bot.ports.shell.setCaption(bot.TitleText + ".");
+    bot.ports.shell.setCaption(std::string(TitleText) + ".");
     RestoreGeometry(bot);
-    AddChat(bot, {{ColorInfo, bot.TitleText}});
-    AddChat(bot, {{ColorStatus, bot.SeparatorLine}});
-    LoadProfile(bot);
-    Bot_LoadSockets(bot);
-    Shitlist(bot);
-    if (bot.BotConfig.ConnectStartup) Bot_Connect(bot);
-    if (bot.BotConfig.TrayStart) {
+    AddChat(bot.output, {{ColorInfo, std::string(TitleText)}});
+    AddChat(bot.output, {{ColorStatus, std::string(SeparatorLine)}});
+    LoadProfile(bot.settings);
+    bot.connection.Bot_LoadSockets();
+    Shitlist(bot.settings);
+    if (bot.settings.BotConfig.ConnectStartup) bot.connection.Bot_Connect();
+    if (bot.settings.BotConfig.TrayStart) {
         bot.ports.shell.trayMinimize();
-        bot.ports.shell.traySetTip(bot.CurrentName + " in channel " + bot.CurrentChannel + ".");
+        bot.ports.shell.traySetTip(TrayTip(bot));
     }
 }
 

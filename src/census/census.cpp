@@ -3,88 +3,119 @@
 #include <filesystem>
 #include <system_error>
 
-#include "bot/bot.h"
 #include "census/census_names.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "chat/chat.h"
 #include "connection/connection.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
 #include "platform/files.h"
 #include "settings/profile.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
 
 const std::string LogFolder = "Channel Log Files";
-// The capture window of one visit; it closes before the next 900 ms step.
-constexpr int CaptureMs = 700;
 
 // The channel's folder, relative to the profile folder.
 std::filesystem::path channelFolder(const std::string& entry) {
     return std::filesystem::path(LogFolder) / CensusFolderName(CensusChannelName(entry));
 }
 
-void makeChannelFolders(Bot& bot, const std::string& entry, const LocalTime& now) {
-    const auto folder = channelFolder(entry);
-    MakeFolder(bot, folder.string());
-    MakeFolder(bot, (folder / CensusDate(now)).string());
-}
-
-// The folders are made again here: a census that runs past midnight needs a date folder that did
-// not exist when the list was loaded.
-bool writeCensusFile(Bot& bot, const std::string& entry) {
-    const LocalTime now = bot.ports.clock.now();
-    MakeFolder(bot, LogFolder);
-    makeChannelFolders(bot, entry, now);
-    const auto file = channelFolder(entry) / CensusDate(now) / (CensusTime(now) + ".txt");
-    return ReplaceFileAtomically(bot.ProfilePath(file.string()), entry + "\r\n");
-}
-
 }  // namespace
 
-void StartCensus(Bot& bot) {
-    if (bot.BotConfig.Channels == 0) return;
-    LoadChannelLogList(bot);
-    bot.CensusIndex = 0;
-    bot.tmrWhoChannel->start();
+Census::Census(Chat& chat, TimerFactory& timers) : chat_(chat), tmrWhoChannel(timers.makeTimer()) {
+    tmrWhoChannel->setInterval(StepMs);
+    tmrWhoChannel->setOnTick([this] { tmrWhoChannel_Timer(); });
+}
+
+void Census::StartCensus() {
+    if (chat_.settings.BotConfig.Channels == 0) return;
+    ChannelLogList = ReadChannelLogList(chat_.settings);
+    MakeLogFolders();
+    CensusIndex = 0;
+    waitingForWho_ = false;
+    tmrWhoChannel->start();
+}
+
+void Census::Stop() {
+    tmrWhoChannel->stop();
+    waitingForWho_ = false;
 }
 
 // The census walks the list loaded at logon, not Channels: a reload of config.bot during the
 // census may change Channels, and must not send the census past the end of its list.
-void tmrWhoChannel_Timer(Bot& bot) {
-    const auto& list = bot.BotConfig.ChannelLogList;
-    if (bot.CensusIndex < 0 || bot.CensusIndex >= static_cast<int>(list.size())) {
-        bot.tmrWhoChannel->stop();
-        WriteChannelLog(bot);
+void Census::tmrWhoChannel_Timer() {
+    if (waitingForWho_ || chat_.capture.isOpen()) return;
+    if (CensusIndex < 0 || CensusIndex >= static_cast<int>(ChannelLogList.size())) {
+        tmrWhoChannel->stop();
+        WriteChannelLog();
         return;
     }
-    const std::string channel = CensusChannelName(list[static_cast<std::size_t>(bot.CensusIndex)]);
-    bot.tmrGetInfo->setInterval(CaptureMs);
-    bot.tmrGetInfo->start();
-    AddChat(bot, {{ColorGrey, "Bot: Getting Channel Log: " + channel}});
-    SendChat(bot, "/who " + channel + "\r\n", bot.ActiveSocket);
-    ++bot.CensusIndex;
+    visit(static_cast<std::size_t>(CensusIndex++));
 }
 
-void MakeFolder(Bot& bot, const std::string& relativePath) {
+void Census::visit(std::size_t entry) {
+    const std::string channel = CensusChannelName(ChannelLogList[entry]);
+    chat_.capture.setInterval(CaptureMs);
+    AddChat(chat_.output, {{ColorGrey, "Bot: Getting Channel Log: " + channel}});
+    waitingForWho_ = true;
+    const bool queued = chat_.connection.SendChat("/who " + channel + "\r\n", [this, entry] {
+        waitingForWho_ = false;
+        chat_.capture.open([this, entry](const std::string& text) { capture(entry, text); });
+    });
+    if (!queued) waitingForWho_ = false;
+}
+
+// Servers answer "/who" either with a bare header and the names on the lines after it, or with the
+// names after the header's ": " on the same line.
+void Census::capture(std::size_t entry, const std::string& text) {
+    if (entry >= ChannelLogList.size()) return;
+    std::string names = text;
+    if (text.compare(0, 16, "Users in channel") == 0) {
+        const std::size_t colon = text.find(": ");
+        if (colon == std::string::npos || colon + 2 == text.size()) return;
+        names = text.substr(colon + 2);
+    }
+    ChannelLogList[entry] += "\r\n" + names;
+}
+
+void Census::MakeFolder(const std::string& relativePath) const {
     std::error_code ignored;
-    std::filesystem::create_directory(bot.ProfilePath(relativePath), ignored);
+    std::filesystem::create_directory(chat_.settings.ProfilePath(relativePath), ignored);
 }
 
-void MakeLogFolders(Bot& bot) {
-    const LocalTime now = bot.ports.clock.now();
-    MakeFolder(bot, LogFolder);
-    for (const auto& entry : bot.BotConfig.ChannelLogList) makeChannelFolders(bot, entry, now);
+void Census::makeChannelFolders(const std::string& entry, const LocalTime& now) const {
+    const auto folder = channelFolder(entry);
+    MakeFolder(folder.string());
+    MakeFolder((folder / CensusDate(now)).string());
 }
 
-void WriteChannelLog(Bot& bot) {
-    for (const auto& entry : bot.BotConfig.ChannelLogList) {
-        if (!writeCensusFile(bot, entry)) {
-            AddChat(bot, {{ColorError, "Error in writing channels log files."}});
+void Census::MakeLogFolders() const {
+    const LocalTime now = chat_.output.clock.now();
+    MakeFolder(LogFolder);
+    for (const auto& entry : ChannelLogList) makeChannelFolders(entry, now);
+}
+
+// The folders are made again here: a census that runs past midnight needs a date folder that did
+// not exist when the list was loaded.
+bool Census::writeCensusFile(const std::string& entry) const {
+    const LocalTime now = chat_.output.clock.now();
+    MakeFolder(LogFolder);
+    makeChannelFolders(entry, now);
+    const auto file = channelFolder(entry) / CensusDate(now) / (CensusTime(now) + ".txt");
+    return ReplaceFileAtomically(chat_.settings.ProfilePath(file.string()), entry + "\r\n");
+}
+
+void Census::WriteChannelLog() const {
+    for (const auto& entry : ChannelLogList) {
+        if (!writeCensusFile(entry)) {
+            AddChat(chat_.output, {{ColorError, "Error in writing channels log files."}});
             return;
         }
     }
-    AddChat(bot, {{ColorStatus, "Bot: Getting Channels Log Done."}});
+    AddChat(chat_.output, {{ColorStatus, "Bot: Getting Channels Log Done."}});
 }
 
 }  // namespace morva

@@ -4,8 +4,10 @@
 #include <array>
 #include <string_view>
 
-#include "bot/bot.h"
-#include "chat/palette.h"
+#include "chat/chat.h"
+#include "output/palette.h"
+#include "platform/member_view.h"
+#include "platform/shell.h"
 #include "platform/text_case.h"
 
 namespace morva {
@@ -37,33 +39,11 @@ constexpr std::array<ProductIcon, 14> ProductIcons{{{"[CHAT]", 2},
                                                     {"[W3XP]", 19},
                                                     {"[UKWN]", 20}}};
 
-bool isOperatorFlags(const std::string& flags) {
+bool isOperatorFlags(std::string_view flags) {
     return flags == "0002" || flags == "0012" || flags == "0022";
 }
 
-// Word index (from 0) of a record split at single blanks; empty when the record has fewer words.
-std::string wordOf(const std::string& record, int index) {
-    std::size_t start = 0;
-    for (int i = 0; i < index; ++i) {
-        const std::size_t blank = record.find(' ', start);
-        if (blank == std::string::npos) return {};
-        start = blank + 1;
-    }
-    return record.substr(start, record.find(' ', start) - start);
-}
-
-std::string recordOf(const std::string& name, const std::string& flags, const std::string& product) {
-    return name + " " + flags + " " + product;
-}
-
-// Records are matched by their exact name, as the server spells it.
-template <typename Records>
-auto findRecord(Records& records, const std::string& name) {
-    return std::ranges::find_if(records,
-                                [&](const std::string& record) { return wordOf(record, 0) == name; });
-}
-
-// Only the leading digits count, so a malformed word reads as what it starts with (0 if nothing).
+// Only the leading digits count, so a malformed text reads as what it starts with (0 if nothing).
 // A value past 16 bits stays at the limit rather than wrap onto one that means something.
 std::int16_t leadingNumber(const std::string& word) {
     const bool negative = word.starts_with('-');
@@ -73,23 +53,29 @@ std::int16_t leadingNumber(const std::string& word) {
     return static_cast<std::int16_t>(std::clamp(negative ? -value : value, -32768L, 32767L));
 }
 
-void styleRow(Bot& bot, int row, const std::string& name, std::int16_t icon) {
-    MemberView& view = bot.ports.lvChannel;
-    if (icon == OperatorIcon) {
-        view.setColor(row, ColorOperator);
-        view.setBold(row, true);
-    } else if (icon == SquelchedIcon) {
-        view.setColor(row, ColorError);
-    } else if (icon == FlagOneIcon) {
-        view.setColor(row, ColorPaleCyan);
-    } else if (name == bot.CurrentName) {
-        view.setColor(row, ColorOwnName);
-    }
+auto findExact(const Chat& chat, const std::string& name) {
+    return std::ranges::find(chat.ChannelUsers, name, &Member::name);
 }
 
-void showCount(Bot& bot) {
-    bot.ports.shell.setChannelLabel(bot.CurrentChannel + " [" + std::to_string(bot.ports.lvChannel.count()) +
-                                    "]");
+// The row of a member: colour and weight by its icon, the bot's own name in its own colour.
+MemberRow rowOf(const Chat& chat, const Member& member) {
+    MemberRow row{
+        member.name, member.icon, member.name + " " + member.flags + " " + member.product, {}, false};
+    if (member.icon == OperatorIcon) {
+        row.color = ColorOperator;
+        row.bold = true;
+    } else if (member.icon == SquelchedIcon) {
+        row.color = ColorError;
+    } else if (member.icon == FlagOneIcon) {
+        row.color = ColorPaleCyan;
+    } else if (member.name == chat.CurrentName) {
+        row.color = ColorOwnName;
+    }
+    return row;
+}
+
+void showCount(Chat& chat) {
+    chat.shell.setChannelLabel(chat.CurrentChannel + " [" + std::to_string(chat.ChannelUsers.size()) + "]");
 }
 
 }  // namespace
@@ -102,60 +88,63 @@ std::int16_t GetIcon(const std::string& flags, const std::string& product) {
     return known == ProductIcons.end() ? OtherProductIcon : known->icon;
 }
 
-void AddUser(Bot& bot, const std::string& name, const std::string& flags, const std::string& product) {
-    const std::string record = recordOf(name, flags, product);
-    const std::int16_t icon = GetIcon(flags, product);
-    MemberView& view = bot.ports.lvChannel;
-    bot.ChannelUsers.push_back(record);
-    view.append(name, icon);
-    // The new row is the last one; a search by name would find an earlier row of the same name.
-    const int row = view.count();
-    view.setToolTip(row, record);
-    showCount(bot);
-    styleRow(bot, row, name, icon);
+void AddUser(Chat& chat, const std::string& name, const std::string& flags, const std::string& product,
+             std::int32_t ping) {
+    chat.ChannelUsers.push_back(Member{name, flags, product, ping, GetIcon(flags, product)});
+    const int row = static_cast<int>(chat.ChannelUsers.size());
+    chat.lvChannel.insertRow(row, rowOf(chat, chat.ChannelUsers.back()));
+    showCount(chat);
 }
 
-void RemoveUser(Bot& bot, const std::string& name) {
-    const auto record = findRecord(bot.ChannelUsers, name);
-    if (record == bot.ChannelUsers.end()) return;
-    bot.ChannelUsers.erase(record);
-    // After a lost connection the rows are gone while the records stay.
-    if (const int row = bot.ports.lvChannel.find(name)) bot.ports.lvChannel.removeAt(row);
-    showCount(bot);
+void RemoveUser(Chat& chat, const std::string& name) {
+    const auto member = findExact(chat, name);
+    if (member == chat.ChannelUsers.end()) return;
+    const int row = static_cast<int>(member - chat.ChannelUsers.begin()) + 1;
+    chat.ChannelUsers.erase(member);
+    chat.lvChannel.removeRow(row);
+    showCount(chat);
 }
 
-void UpdateUser(Bot& bot, const std::string& name, const std::string& flags) {
-    MemberView& view = bot.ports.lvChannel;
-    const int row = view.find(name);
-    if (row == 0) return;
-    std::string product;
-    if (const auto old = findRecord(bot.ChannelUsers, name); old != bot.ChannelUsers.end()) {
-        product = wordOf(*old, 2);
-        bot.ChannelUsers.erase(old);
-    }
-    const std::string record = recordOf(name, flags, product);
-    const std::int16_t icon = GetIcon(flags, product);
-    bot.ChannelUsers.push_back(record);
-    view.removeAt(row);
-    view.insertAt(row, name, icon);
-    view.setToolTip(row, record);
-    styleRow(bot, row, name, icon);
+void UpdateUser(Chat& chat, const std::string& name, const std::string& flags) {
+    const int position = FindMember(chat, name);
+    if (position < 0) return;
+    Member& member = chat.ChannelUsers[static_cast<std::size_t>(position)];
+    member.flags = flags;
+    member.icon = GetIcon(flags, member.product);
+    chat.lvChannel.restyleRow(position + 1, rowOf(chat, member));
 }
 
-void ClearChannel(Bot& bot) {
-    bot.ChannelUsers.clear();
-    bot.ports.lvChannel.clear();
-    showCount(bot);
+void ClearChannel(Chat& chat) {
+    ForgetMembers(chat);
+    showCount(chat);
 }
 
-std::int16_t GetFlags(const Bot& bot, const std::string& name) {
-    const auto record = findRecord(bot.ChannelUsers, name);
-    return record == bot.ChannelUsers.end() ? 0 : leadingNumber(wordOf(*record, 1));
+void ForgetMembers(Chat& chat) {
+    chat.ChannelUsers.clear();
+    chat.lvChannel.clear();
 }
 
-bool IsBotOp(const Bot& bot) {
-    return std::ranges::any_of(bot.ChannelUsers, [&](const std::string& record) {
-        return EqualsNoCase(wordOf(record, 0), bot.CurrentName) && isOperatorFlags(wordOf(record, 1));
+int FindMember(const Chat& chat, const std::string& name) {
+    const auto& members = chat.ChannelUsers;
+    const auto found =
+        std::ranges::find_if(members, [&](const Member& member) { return EqualsNoCase(member.name, name); });
+    return found == members.end() ? -1 : static_cast<int>(found - members.begin());
+}
+
+std::optional<std::string> SelectedMember(const Chat& chat) {
+    const int row = chat.lvChannel.selectedRow();
+    if (row < 1 || static_cast<std::size_t>(row) > chat.ChannelUsers.size()) return std::nullopt;
+    return chat.ChannelUsers[static_cast<std::size_t>(row - 1)].name;
+}
+
+std::int16_t GetFlags(const Chat& chat, const std::string& name) {
+    const auto member = findExact(chat, name);
+    return member == chat.ChannelUsers.end() ? 0 : leadingNumber(member->flags);
+}
+
+bool IsBotOp(const Chat& chat) {
+    return std::ranges::any_of(chat.ChannelUsers, [&](const Member& member) {
+        return EqualsNoCase(member.name, chat.CurrentName) && isOperatorFlags(member.flags);
     });
 }
 

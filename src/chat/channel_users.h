@@ -1,29 +1,47 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace morva {
 
-class Bot;
+class Chat;
 
-// The members of the current channel, kept twice: the records of Bot::ChannelUsers
-// ("name flags [PRODUCT]") for the logic, and the rows of the visible member list.
+// One member of the channel, as the server reported it.
+struct Member {
+    std::string name;
+    // The flags text of the event ("0010"), the product tag with its brackets ("[STAR]").
+    std::string flags;
+    std::string product;
+    std::int32_t ping = 0;
+    std::int16_t icon = 0;
+};
 
-// Adds a record and a row at the end; a name already present gets a second one.
-void AddUser(Bot& bot, const std::string& name, const std::string& flags, const std::string& product);
-// Removes the first record of that name (exact) and the first row of that name (any case).
-void RemoveUser(Bot& bot, const std::string& name);
-// Gives a member new flags; the row keeps its place in the list.
-void UpdateUser(Bot& bot, const std::string& name, const std::string& flags);
-// Empties records and rows on entering a channel.
-void ClearChannel(Bot& bot);
+// The channel model: Chat::ChannelUsers is the truth and the member list mirrors it row for member.
+// Members are found by their exact name, as the server spells it, except where noted.
 
-// The flags of the first record of that name (exact) as a number; 0 when there is none.
-std::int16_t GetFlags(const Bot& bot, const std::string& name);
+// Adds a member at the end; a name already present gets a second one.
+void AddUser(Chat& chat, const std::string& name, const std::string& flags, const std::string& product,
+             std::int32_t ping = 0);
+// Removes the first member of that name.
+void RemoveUser(Chat& chat, const std::string& name);
+// Gives the first member of that name (any case) new flags; it keeps its place in the list.
+void UpdateUser(Chat& chat, const std::string& name, const std::string& flags);
+// Empties the channel on entering one, and shows the count.
+void ClearChannel(Chat& chat);
+// Empties the member list when the connection ends; the label keeps its text.
+void ForgetMembers(Chat& chat);
+
+// The position (from 0) of the first member whose name equals name in any case, or -1.
+int FindMember(const Chat& chat, const std::string& name);
+// The name of the member the operator selected in the member list, if any.
+std::optional<std::string> SelectedMember(const Chat& chat);
+// The flags of the first member of that name as a number; 0 when there is none.
+std::int16_t GetFlags(const Chat& chat, const std::string& name);
 // The member-list icon: by product, then overridden by operator, squelch and flag 0x01.
 std::int16_t GetIcon(const std::string& flags, const std::string& product);
-// Whether the bot's own record carries operator flags.
-bool IsBotOp(const Bot& bot);
+// Whether the bot's own member (its name in any case) carries operator flags.
+bool IsBotOp(const Chat& chat);
 
 }  // namespace morva

@@ -1,47 +1,45 @@
 #include "chat/event_processor.h"
 
-#include "bot/bot.h"
-#include "census/census.h"
-#include "chat/add_chat.h"
 #include "chat/channel_users.h"
-#include "chat/event_line.h"
-#include "chat/friend_notice.h"
+#include "chat/chat.h"
 #include "chat/information_line.h"
-#include "chat/palette.h"
 #include "chat/whisper_routing.h"
-#include "connection/connection.h"
-#include "moderation/commands.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "platform/shell.h"
+#include "sessions/chat_event.h"
 #include "settings/name_lists.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
 
-constexpr std::size_t MaxPendingLine = 64 * 1024;
-
-using Fields = EventLine;
-
-void userJoins(Bot& bot, const Fields& e, int index) {
-    const auto name = e.field(2), flags = e.field(3), product = e.field(4);
-    if (bot.BotConfig.JoinNotifications && name && product)
-        AddChat(bot, {{ColorJoin, *name + " joined channel using " + *product + "."}});
-    if (name && flags && product) AddUser(bot, *name, *flags, *product);
-    bot.BanCount = 0;
-    if (name && IsBotOp(bot) && bot.BotConfig.ChannelProtect) {
-        const BotConfig& c = bot.BotConfig;
-        ChatCommand(bot, c.Master, c.Trigger + "ban " + *name + " " + c.ProtectMessage, index);
-    }
+std::string text(std::string_view view) {
+    return std::string(view);
 }
 
-void userLeaves(Bot& bot, const Fields& e) {
-    const auto name = e.field(2);
-    if (!name) return;
-    RemoveUser(bot, *name);
-    if (bot.BotConfig.LeaveNotifications) AddChat(bot, {{ColorLeave, *name + " left channel."}});
+void userJoins(Chat& chat, const ChatEvent& e) {
+    const BotConfig& c = chat.settings.BotConfig;
+    if (c.JoinNotifications && e.name && e.product)
+        AddChat(chat.output,
+                {{ColorJoin, text(*e.name) + " joined channel using " + text(*e.product) + "."}});
+    if (e.name && e.flags && e.product)
+        AddUser(chat, text(*e.name), text(*e.flags), text(*e.product), e.ping);
+    chat.BanCount = 0;
+    if (e.name && IsBotOp(chat) && c.ChannelProtect) chat.hooks().ProtectChannel(text(*e.name));
 }
 
-Rgb speakerColor(const Bot& bot, const std::string& name) {
-    switch (GetFlags(bot, name)) {
+void userLeaves(Chat& chat, const ChatEvent& e) {
+    if (!e.name) return;
+    const std::string name = text(*e.name);
+    RemoveUser(chat, name);
+    if (chat.settings.BotConfig.LeaveNotifications)
+        AddChat(chat.output, {{ColorLeave, name + " left channel."}});
+}
+
+Rgb speakerColor(const Chat& chat, const std::string& name) {
+    switch (GetFlags(chat, name)) {
         case 2:
         case 12:
         case 22:
@@ -53,126 +51,88 @@ Rgb speakerColor(const Bot& bot, const std::string& name) {
     }
 }
 
-void talk(Bot& bot, const Fields& e, int index) {
-    const auto name = e.field(2);
-    if (!name) return;
-    if (!IsFiltered(bot, e.text))
-        AddChat(bot, {{speakerColor(bot, *name), *name + ": "}, {ColorWhite, e.text}});
-    CheckTrigger(bot, *name, e.text, index);
+void talk(Chat& chat, const ChatEvent& e) {
+    if (!e.name) return;
+    const std::string name = text(*e.name), message = text(e.text);
+    if (!IsFiltered(chat.settings, message))
+        AddChat(chat.output, {{speakerColor(chat, name), name + ": "}, {ColorWhite, message}});
+    chat.hooks().CheckTrigger(name, message);
 }
 
-void channelEntered(Bot& bot, const Fields& e) {
-    bot.CurrentChannel = e.text;
-    ClearChannel(bot);
-    AddChat(bot, {{ColorChannel, "Joined channel: "}, {ColorWhite, bot.CurrentChannel}});
-    bot.ports.shell.setCaption(bot.LoggedInCaption());
+void channelEntered(Chat& chat, const ChatEvent& e) {
+    chat.CurrentChannel = text(e.text);
+    ClearChannel(chat);
+    AddChat(chat.output, {{ColorChannel, "Joined channel: "}, {ColorWhite, chat.CurrentChannel}});
+    chat.shell.setCaption(chat.LoggedInCaption());
 }
 
-void emote(Bot& bot, const Fields& e) {
-    const auto name = e.field(2);
-    if (name && bot.BotConfig.EmotesEnabled && !IsFiltered(bot, e.text))
-        AddChat(bot, {{ColorEmote, "*" + *name + " " + e.text}});
+void emote(Chat& chat, const ChatEvent& e) {
+    if (e.name && chat.settings.BotConfig.EmotesEnabled && !IsFiltered(chat.settings, e.text))
+        AddChat(chat.output, {{ColorEmote, "*" + text(*e.name) + " " + text(e.text)}});
 }
 
-void loggedOnAs(Bot& bot, const Fields& e) {
-    bot.tmrLogin->stop();
-    bot.tmrLoginTimeout->stop();
-    ConnectionLoggedOn(bot);
-    if (const auto name = e.field(2)) bot.CurrentName = *name;
-    AddChat(bot, {{ColorStatus, "Bot: Logged on as: "}, {ColorOwnName, bot.CurrentName}});
-    StartCensus(bot);
+void loggedOnAs(Chat& chat, const ChatEvent& e) {
+    if (e.name) chat.CurrentName = text(*e.name);
+    AddChat(chat.output, {{ColorStatus, "Bot: Logged on as: "}, {ColorOwnName, chat.CurrentName}});
+    chat.hooks().TextLoggedOn();
 }
 
-void error(Bot& bot, const std::string& text) {
-    AddChat(bot, {{ColorError, text}});
-}
-
-void dispatch(Bot& bot, const Fields& e, int index) {
-    switch (e.number()) {
-        case 1001:
-            if (e.fields.size() > 4) AddUser(bot, e.fields[2], e.fields[3], e.fields[4]);
-            break;
-        case 1002:
-            userJoins(bot, e, index);
-            break;
-        case 1003:
-            userLeaves(bot, e);
-            break;
-        case 1004:
-            WhisperReceived(bot, e, index);
-            break;
-        case 1005:
-            talk(bot, e, index);
-            break;
-        case 1007:
-            channelEntered(bot, e);
-            break;
-        case 1009:
-            if (e.fields.size() > 3) UpdateUser(bot, e.fields[2], e.fields[3]);
-            break;
-        case 1010:
-            WhisperSent(bot, e);
-            break;
-        case 1013:
-            error(bot, "Error: Channel is full.");
-            break;
-        case 1014:
-            error(bot, "Error: Channel does not exist.");
-            break;
-        case 1015:
-            error(bot, "Error: Channel restricted.");
-            break;
-        case 1018:
-            InformationLine(bot, e.text, index);
-            break;
-        case 1019:
-            error(bot, "Error: " + e.text);
-            break;
-        case 1023:
-            emote(bot, e);
-            break;
-        case 2010:
-            loggedOnAs(bot, e);
-            break;
-        default:
-            break;
-    }
+void error(Chat& chat, const std::string& line) {
+    AddChat(chat.output, {{ColorError, line}});
 }
 
 }  // namespace
 
-void ProcessEventLine(Bot& bot, std::string& line, int index) {
-    if (!line.empty() && line[0] == '\n') line.erase(0, 1);
-    const long number = LeadingNumber(std::string_view(line).substr(0, 4));
-    if (number < 1001 || number > 3000) return;
-    dispatch(bot, SplitEventLine(line), index);
-}
-
-void ProcessChatData(Bot& bot, const std::string& chunk, int index) {
-    FriendAddedNotice(bot, chunk);
-    std::string data = std::move(bot.ChatDataRest) + chunk;
-    bot.ChatDataRest.clear();
-    std::size_t start = 0;
-    if (bot.ChatDataSkipping) {
-        // The rest of a dropped overlong line runs to its line end; a CR at the very end may be its half.
-        const std::size_t end = data.find("\r\n");
-        if (end == std::string::npos) {
-            if (!data.empty() && data.back() == '\r') bot.ChatDataRest.assign(1, '\r');
-            return;
-        }
-        bot.ChatDataSkipping = false;
-        start = end + 2;
-    }
-    for (std::size_t end; (end = data.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        std::string line = data.substr(start, end - start);
-        ProcessEventLine(bot, line, index);
-    }
-    if (data.size() - start <= MaxPendingLine) {
-        bot.ChatDataRest = data.substr(start);
-    } else {
-        AddChat(bot, {{ColorError,
-                       "Bot: The server sent more than 64 KiB without a line end; that text was dropped."}});
-        bot.ChatDataSkipping = true;
+void ProcessEventLine(Chat& chat, const ChatEvent& e) {
+    switch (e.id) {
+        case EventId::ShowUser:
+            if (e.name && e.flags && e.product)
+                AddUser(chat, text(*e.name), text(*e.flags), text(*e.product), e.ping);
+            break;
+        case EventId::Join:
+            userJoins(chat, e);
+            break;
+        case EventId::Leave:
+            userLeaves(chat, e);
+            break;
+        case EventId::Whisper:
+            WhisperReceived(chat, e);
+            break;
+        case EventId::Talk:
+            talk(chat, e);
+            break;
+        case EventId::Channel:
+            channelEntered(chat, e);
+            break;
+        case EventId::UserFlags:
+            if (e.name && e.flags) UpdateUser(chat, text(*e.name), text(*e.flags));
+            break;
+        case EventId::WhisperSent:
+            WhisperSent(chat, e);
+            break;
+        case EventId::ChannelFull:
+            error(chat, "Error: Channel is full.");
+            break;
+        case EventId::ChannelDoesNotExist:
+            error(chat, "Error: Channel does not exist.");
+            break;
+        case EventId::ChannelRestricted:
+            error(chat, "Error: Channel restricted.");
+            break;
+        case EventId::Info:
+            InformationLine(chat, text(e.text));
+            break;
+        case EventId::Error:
+            error(chat, "Error: " + text(e.text));
+            break;
+        case EventId::Emote:
+            emote(chat, e);
+            break;
+        case EventId::LoggedOn:
+            loggedOnAs(chat, e);
+            break;
+        default:
+            break;
     }
 }
 

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <string>
-
 namespace morva {
 
-class Bot;
+class Chat;
+struct ChatEvent;
 
-// Handles one event line ("1005 TALK name flags \"text\"" ...) that came on socket index. A line
-// starting with a line feed loses it, for the caller too.
-void ProcessEventLine(Bot& bot, std::string& line, int index);
-
-// Text-protocol data of one receive: the friend-added notice, then every complete line. The
-// unfinished end waits for the next receive of the same connection.
-void ProcessChatData(Bot& bot, const std::string& chunk, int index);
+// Handles one chat event of either protocol: what it shows, how the member list changes, what the
+// trigger commands hear, and how the bot answers a kick or ban.
+void ProcessEventLine(Chat& chat, const ChatEvent& event);
 
 }  // namespace morva

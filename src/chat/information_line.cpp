@@ -2,21 +2,21 @@
 
 #include <initializer_list>
 
-#include "bot/bot.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
-#include "connection/bncs_logon.h"
+#include "chat/chat.h"
 #include "connection/connection.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
 
-void joinChannel(Bot& bot, const std::string& channel, int index) {
-    if (bot.BotConfig.Binary) {
-        SendJoinChannel(bot, channel, index);
+void joinChannel(Chat& chat, const std::string& channel) {
+    if (chat.settings.BotConfig.Binary) {
+        chat.connection.SendJoinChannel(channel);
     } else {
-        SendChat(bot, "/join " + channel + "\r\n", index);
+        chat.connection.SendChat("/join " + channel + "\r\n");
     }
 }
 
@@ -42,47 +42,31 @@ std::string byWhom(const std::string& text) {
 }
 
 // Both the original service's phrasing and today's community servers' are understood.
-void kickNotice(Bot& bot, const std::string& text, int index) {
+void kickNotice(Chat& chat, const std::string& text) {
     if (!containsAny(text, {"was kicked out of the channel by", "has been kicked by"})) return;
-    if (firstWord(text) == bot.CurrentName) joinChannel(bot, bot.CurrentChannel, index);
+    if (firstWord(text) == chat.CurrentName) joinChannel(chat, chat.CurrentChannel);
 }
 
-void banNotice(Bot& bot, const std::string& text, int index) {
+void banNotice(Chat& chat, const std::string& text) {
     if (!containsAny(text, {"was banned by", "has been banned by"})) return;
-    if (byWhom(text) == bot.CurrentName && bot.BanCount < 32767) ++bot.BanCount;
-    if (firstWord(text) == bot.CurrentName) joinChannel(bot, bot.BotConfig.BackupChannel, index);
+    if (byWhom(text) == chat.CurrentName && chat.BanCount < 32767) ++chat.BanCount;
+    if (firstWord(text) == chat.CurrentName) joinChannel(chat, chat.settings.BotConfig.BackupChannel);
 }
 
-// While a census visit listens, the names of a "/who" answer go to its entry. Servers answer
-// either with a bare header and the names on the lines after it, or with the names after the
-// header's ": " on the same line.
-void capture(Bot& bot, const std::string& text) {
-    auto& list = bot.BotConfig.ChannelLogList;
-    const int entry = bot.CensusIndex - 1;
-    if (entry < 0 || entry >= static_cast<int>(list.size())) return;
-    std::string names = text;
-    if (text.compare(0, 16, "Users in channel") == 0) {
-        const std::size_t colon = text.find(": ");
-        if (colon == std::string::npos || colon + 2 == text.size()) return;
-        names = text.substr(colon + 2);
-    }
-    list[static_cast<std::size_t>(entry)] += "\r\n" + names;
-}
-
-void captureOrShow(Bot& bot, const std::string& text) {
-    if (bot.tmrGetInfo->isRunning()) {
-        capture(bot, text);
+void captureOrShow(Chat& chat, const std::string& text) {
+    if (chat.capture.isOpen()) {
+        chat.capture.take(text);
     } else {
-        AddChat(bot, {{ColorInfo, "Broadcast: " + text}});
+        AddChat(chat.output, {{ColorInfo, "Broadcast: " + text}});
     }
 }
 
 }  // namespace
 
-void InformationLine(Bot& bot, const std::string& text, int index) {
-    kickNotice(bot, text, index);
-    banNotice(bot, text, index);
-    captureOrShow(bot, text);
+void InformationLine(Chat& chat, const std::string& text) {
+    kickNotice(chat, text);
+    banNotice(chat, text);
+    captureOrShow(chat, text);
 }
 
 }  // namespace morva

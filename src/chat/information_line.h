@@ -4,9 +4,9 @@
 
 namespace morva {
 
-class Bot;
+class Chat;
 
-// Event 1018: kick and ban notices about the bot, then the census capture or the "Broadcast: " line.
-void InformationLine(Bot& bot, const std::string& text, int index);
+// Event 1018: kick and ban notices about the bot, then the capture window or the "Broadcast: " line.
+void InformationLine(Chat& chat, const std::string& text);
 
 }  // namespace morva

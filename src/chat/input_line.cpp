@@ -1,27 +1,18 @@
 #include "chat/input_line.h"
 
-#include "bot/bot.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "chat/chat.h"
 #include "connection/connection.h"
-#include "moderation/commands.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "settings/settings.h"
 
 namespace morva {
 
-void SendUserLine(Bot& bot, const std::string& text, int index) {
-    if (!IsConnected(bot, index)) return;
+void SendUserLine(Chat& chat, const std::string& text, std::function<void()> onSent) {
+    if (!chat.connection.IsConnected()) return;
     if (text.empty() || text[0] != '/')
-        AddChat(bot, {{ColorOwnName, bot.CurrentName + ": "}, {ColorWhite, text}});
-    SendChat(bot, bot.BotConfig.Binary ? text : text + "\r\n", index);
-}
-
-bool txtSend_Enter(Bot& bot, std::string& txtSend) {
-    if (txtSend.empty()) return false;
-    const std::string line = txtSend;
-    SendUserLine(bot, line, bot.ActiveSocket);
-    if (line[0] == '/') LocalCommand(bot, line, bot.ActiveSocket);
-    txtSend.clear();
-    return true;
+        AddChat(chat.output, {{ColorOwnName, chat.CurrentName + ": "}, {ColorWhite, text}});
+    chat.connection.SendChat(chat.settings.BotConfig.Binary ? text : text + "\r\n", std::move(onSent));
 }
 
 }  // namespace morva

@@ -1,56 +1,59 @@
 #include "chat/whisper_routing.h"
 
-#include "bot/bot.h"
-#include "chat/add_chat.h"
-#include "chat/event_line.h"
-#include "chat/palette.h"
+#include "chat/chat.h"
 #include "chat/whisper_windows.h"
-#include "moderation/commands.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "platform/shell.h"
+#include "sessions/chat_event.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
 
 // The window of user, opened first when there is none; activated when asked.
-Pane& windowOf(Bot& bot, const std::string& user, bool activate) {
-    if (!HasWhisperWindow(bot, user)) OpenWhisperWindow(bot, user);
-    const int slot = WhisperWindowIndex(bot, user);
-    if (activate) bot.ports.shell.whisperWindowActivate(slot);
-    return bot.ports.shell.whisperWindowPane(slot);
+Pane& windowOf(Chat& chat, const std::string& user, bool activate) {
+    if (!HasWhisperWindow(chat, user)) OpenWhisperWindow(chat, user);
+    const int slot = WhisperWindowIndex(chat, user);
+    if (activate) chat.shell.whisperWindowActivate(slot);
+    return chat.shell.whisperWindowPane(slot);
 }
 
 // The whispers pane always gets the line; the chat pane too while neither windows nor the whispers
 // pane are on; with windows on, the user's window gets its own form of the line.
-void route(Bot& bot, const Runs& paneLine, const std::string& user, const Runs& windowLine, bool activate) {
-    AddChat(bot, bot.ports.rtbWhispers, paneLine);
-    if (bot.BotConfig.WhisperWindow) {
-        AddChat(bot, windowOf(bot, user, activate), windowLine);
-    } else if (!bot.BotConfig.WhisperFrame) {
-        AddChat(bot, paneLine);
+void route(Chat& chat, const Runs& paneLine, const std::string& user, const Runs& windowLine, bool activate) {
+    const BotConfig& c = chat.settings.BotConfig;
+    AddChat(chat.output, chat.output.rtbWhispers, paneLine);
+    if (c.WhisperWindow) {
+        AddChat(chat.output, windowOf(chat, user, activate), windowLine);
+    } else if (!c.WhisperFrame) {
+        AddChat(chat.output, paneLine);
     }
 }
 
 }  // namespace
 
-void WhisperReceived(Bot& bot, const EventLine& e, int index) {
-    const auto name = e.field(2);
-    if (!name) return;
-    route(bot, {{ColorWhisperFrom, "Whisper from: "}, {ColorUserName, *name + ": "}, {ColorWhite, e.text}},
-          *name, {{ColorUserName, *name + ": "}, {ColorWhite, e.text}}, false);
-    CheckTrigger(bot, *name, e.text, index);
+void WhisperReceived(Chat& chat, const ChatEvent& e) {
+    if (!e.name) return;
+    const std::string name(*e.name), text(e.text);
+    route(chat, {{ColorWhisperFrom, "Whisper from: "}, {ColorUserName, name + ": "}, {ColorWhite, text}},
+          name, {{ColorUserName, name + ": "}, {ColorWhite, text}}, false);
+    chat.hooks().CheckTrigger(name, text);
 }
 
-void WhisperSent(Bot& bot, const EventLine& e) {
-    const auto name = e.field(2);
-    if (!name) return;
-    if (e.field(3) == "friends") {
+void WhisperSent(Chat& chat, const ChatEvent& e) {
+    if (!e.name) return;
+    const std::string name(*e.name), text(e.text);
+    if (e.flags == "friends") {
         const Runs line = {
-            {ColorWhisperTo, "Whisper to: "}, {ColorOwnName, *name + " friends: "}, {ColorWhite, e.text}};
-        AddChat(bot, bot.BotConfig.WhisperFrame ? bot.ports.rtbWhispers : bot.ports.rtbChat, line);
+            {ColorWhisperTo, "Whisper to: "}, {ColorOwnName, name + " friends: "}, {ColorWhite, text}};
+        AddChat(chat.output,
+                chat.settings.BotConfig.WhisperFrame ? chat.output.rtbWhispers : chat.output.rtbChat, line);
         return;
     }
-    route(bot, {{ColorWhisperTo, "Whisper to: "}, {ColorOwnName, *name + ": "}, {ColorWhite, e.text}}, *name,
-          {{ColorOwnName, bot.CurrentName + ": "}, {ColorWhite, e.text}}, true);
+    route(chat, {{ColorWhisperTo, "Whisper to: "}, {ColorOwnName, name + ": "}, {ColorWhite, text}}, name,
+          {{ColorOwnName, chat.CurrentName + ": "}, {ColorWhite, text}}, true);
 }
 
 }  // namespace morva

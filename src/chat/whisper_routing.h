@@ -2,13 +2,13 @@
 
 namespace morva {
 
-class Bot;
-struct EventLine;
+class Chat;
+struct ChatEvent;
 
-// Event 1004: a whisper the bot received, to the whispers pane, the chat pane or the sender's window,
-// then to the trigger commands.
-void WhisperReceived(Bot& bot, const EventLine& e, int index);
-// Event 1010: the server's echo of a whisper the bot sent.
-void WhisperSent(Bot& bot, const EventLine& e);
+// A whisper the bot received: to the whispers pane, the chat pane or the sender's window, then to the
+// trigger commands.
+void WhisperReceived(Chat& chat, const ChatEvent& e);
+// The server's echo of a whisper the bot sent.
+void WhisperSent(Chat& chat, const ChatEvent& e);
 
 }  // namespace morva

@@ -4,7 +4,7 @@
 
 namespace morva {
 
-class Bot;
+class Chat;
 
 // One slot of the whisper-window table.
 struct WhisperWindow {
@@ -13,20 +13,20 @@ struct WhisperWindow {
 };
 
 // A slot whose window is free, growing the table by one when every window is in use.
-int TakeWhisperWindow(Bot& bot);
-bool HasWhisperWindow(const Bot& bot, const std::string& name);
+int TakeWhisperWindow(Chat& chat);
+bool HasWhisperWindow(const Chat& chat, const std::string& name);
 // The slot of the user's window (in use or not); 0 when none matches.
-int WhisperWindowIndex(const Bot& bot, const std::string& name);
+int WhisperWindowIndex(const Chat& chat, const std::string& name);
 // Drops free slots from the end of the table, never below one slot.
-void TrimWhisperWindows(Bot& bot);
+void TrimWhisperWindows(Chat& chat);
 
 // Opens a window for user: takes a slot, marks it in use for the user, shows and activates it.
-void OpenWhisperWindow(Bot& bot, const std::string& user);
+void OpenWhisperWindow(Chat& chat, const std::string& user);
 // The member list popup's "Whisper Window" entry, on the selected member.
-void mnuWhisper_Click(Bot& bot);
+void mnuWhisper_Click(Chat& chat);
 // Enter in a whisper window's input line: sends "/w user text" and empties the line.
-void WhisperWindowEnter(Bot& bot, int slot, std::string& txtSend);
+void WhisperWindowEnter(Chat& chat, int slot, std::string& txtSend);
 // The operator closed the window of a slot.
-void WhisperWindowClosed(Bot& bot, int slot);
+void WhisperWindowClosed(Chat& chat, int slot);
 
 }  // namespace morva

@@ -1,240 +1,266 @@
 #include "connection/connection.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "bot/bot.h"
-#include "chat/add_chat.h"
-#include "chat/event_processor.h"
-#include "chat/palette.h"
-#include "connection/bncs_logon.h"
-#include "connection/send_queue.h"
+#include "connection/connection_listener.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "platform/clock.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
-
 constexpr int MaxTimerInterval = 32767;
-constexpr int MaxPacketLength = 32767;
-constexpr int HeaderLength = 4;
-constexpr int FirstBackoffMs = 1000;
-constexpr int MaxBackoffMs = 60000;
+}  // namespace
 
-// The race intervals, kept within what a 16-bit interval can hold.
-void setRaceIntervals(Bot& bot) {
-    bool clamped = false;
-    for (std::size_t i = 0; i < bot.tmrKol.size(); ++i) {
-        const long wanted = bot.BotConfig.Delay + static_cast<long>(i) * bot.BotConfig.Stagger;
-        const long interval = std::clamp<long>(wanted, 0, MaxTimerInterval);
-        clamped = clamped || interval != wanted;
-        bot.tmrKol[i]->setInterval(static_cast<int>(interval));
-        bot.tmrKol[i]->start();
+Connection::Connection(TimerFactory& timers, SocketFactory& sockets, const Clock& clock,
+                       const Settings& settings, Output& output)
+    : timers_(timers),
+      sockets_(sockets),
+      clock_(clock),
+      settings_(settings),
+      output_(output),
+      tmrLoginTimeout(timers.makeTimer()),
+      tmrLogin(timers.makeTimer()),
+      tmrBackoff(timers.makeTimer()),
+      queue_(timers, clock, settings.BotConfig, [this](const std::string& line) { SendChatNow(line); }) {
+    tmrLoginTimeout->setOnTick([this] { tmrLoginTimeout_Timer(); });
+    tmrLogin->setInterval(LoginTickMs);
+    tmrLogin->setOnTick([this] { tmrLogin_Timer(); });
+    tmrBackoff->setOnTick([this] { tmrBackoff_Timer(); });
+    addSocket();
+}
+
+Connection::~Connection() = default;
+
+const BotConfig& Connection::config() const {
+    return settings_.BotConfig;
+}
+
+void Connection::addSocket() {
+    const int index = socketCount();
+    auto socket = sockets_.makeSocket();
+    socket->setEvents(Socket::Events{
+        [this, index] { sckKol_Connect(index); },
+        [this, index](const std::string& bytes) { sckKol_DataArrival(index, bytes); },
+        [this, index] { sckKol_Failed(index); },
+        [this, index](int, const std::string&) { sckKol_Failed(index); },
+    });
+    auto timer = timers_.makeTimer();
+    timer->setOnTick([this, index] { tmrKol_Timer(index); });
+    sckKol.push_back(std::move(socket));
+    tmrKol.push_back(std::move(timer));
+    failed_.push_back(false);
+}
+
+void Connection::Bot_LoadSockets() {
+    const int wanted = config().Socks;
+    if (wanted > MaxSockets) {
+        AddChat(output_,
+                {{ColorError, "Bot: config.bot asks for " + std::to_string(wanted) + " sockets; at most " +
+                                  std::to_string(MaxSockets) + " are used."}});
     }
-    if (clamped) {
-        AddChat(bot, {{ColorError,
-                       "Bot: \"Delay\" + socket number x \"Stagger\" falls outside 0 to 32767 ms; the "
-                       "connection timers are kept within that range."}});
-    }
+    const int used = std::min<int>(wanted, MaxSockets);
+    while (socketCount() < used) addSocket();
+    AddChat(output_, {{ColorGrey, "Bot: Using "},
+                      {ColorWhite, std::to_string(used)},
+                      {ColorGrey, " socket(s) for connection."}});
+}
+
+// Transitions
+
+void Connection::Bot_Connect() {
+    if (sessionUp()) endSession(SessionEnd::Replaced);
+    backoffMs_ = 0;
+    startRace();
+}
+
+void Connection::Bot_Disconnect() {
+    stopAll();
+    state_ = State::Idle;
+    if (listener_) listener_->sessionEnded(SessionEnd::Disconnected);
+    dropQueue();
+    AddChat(output_, {{ColorRed, "Disconnected from the server."}});
 }
 
 // A race waits its back-off before the first dial; without one it starts at once.
-void startRace(Bot& bot) {
-    AddChat(bot, {{ColorGrey, "Bot: Connecting to: "},
-                  {ColorWhite, bot.BotConfig.Server + ":" + std::to_string(bot.BotConfig.Port) + "."}});
-    bot.tmrLogin->stop();
-    bot.LoggedOnSinceRace = false;
-    if (bot.ReconnectBackoffMs == 0) {
-        bot.tmrBackoff->stop();
-        setRaceIntervals(bot);
+void Connection::startRace() {
+    AddChat(output_, {{ColorGrey, "Bot: Connecting to: "},
+                      {ColorWhite, config().Server + ":" + std::to_string(config().Port) + "."}});
+    stopAll();
+    if (backoffMs_ == 0) {
+        armRaceTimers();
         return;
     }
-    AddChat(bot,
-            {{ColorGrey, "Bot: Next attempt in " + std::to_string(bot.ReconnectBackoffMs / 1000) + " s."}});
-    for (auto& timer : bot.tmrKol) timer->stop();
-    bot.tmrBackoff->setInterval(bot.ReconnectBackoffMs);
-    bot.tmrBackoff->start();
+    AddChat(output_, {{ColorGrey, "Bot: Next attempt in " + std::to_string(backoffMs_ / 1000) + " s."}});
+    state_ = State::WaitingToRetry;
+    tmrBackoff->setInterval(backoffMs_);
+    tmrBackoff->start();
 }
 
-// A new race after a loss: at once after a logged-on connection, else after a back-off that
-// doubles with every race that ends without a logon, so a server that is down is not hammered.
-void reconnect(Bot& bot) {
-    if (bot.LoggedOnSinceRace) {
-        bot.ReconnectBackoffMs = 0;
+// Every socket re-dials on its own timer, Delay + i x Stagger ms apart, kept within what a 16-bit
+// interval can hold.
+void Connection::armRaceTimers() {
+    state_ = State::Racing;
+    bool clamped = false;
+    for (std::size_t i = 0; i < tmrKol.size(); ++i) {
+        const long wanted = config().Delay + static_cast<long>(i) * config().Stagger;
+        const long interval = std::clamp<long>(wanted, 0, MaxTimerInterval);
+        clamped = clamped || interval != wanted;
+        failed_[i] = false;
+        tmrKol[i]->setInterval(static_cast<int>(interval));
+        tmrKol[i]->start();
+    }
+    if (clamped) {
+        AddChat(output_, {{ColorError,
+                           "Bot: \"Delay\" + socket number x \"Stagger\" falls outside 0 to 32767 ms; the "
+                           "connection timers are kept within that range."}});
+    }
+}
+
+// A race or a connection that ended without a working logon: the next race waits longer, so that a
+// server that is down or refuses the bot is not hammered.
+void Connection::retryAfterFailure() {
+    backoffMs_ = backoffMs_ == 0 ? FirstBackoffMs : std::min(2 * backoffMs_, MaxBackoffMs);
+    startRace();
+}
+
+// What ends a connection that was up, whoever ends it: its socket, its timers, its queued lines.
+void Connection::endSession(SessionEnd why) {
+    stopAll();
+    state_ = State::Idle;
+    ++session_;
+    if (listener_) listener_->sessionEnded(why);
+    dropQueue();
+}
+
+void Connection::stopAll() {
+    for (std::size_t i = 0; i < sckKol.size(); ++i) {
+        tmrKol[i]->stop();
+        if (sckKol[i]->state() != Socket::Closed) sckKol[i]->close();
+    }
+    tmrLoginTimeout->stop();
+    tmrLogin->stop();
+    tmrBackoff->stop();
+}
+
+void Connection::dropQueue() {
+    const std::size_t dropped = queue_.drop();
+    if (dropped > 0)
+        AddChat(output_, {{ColorGrey, "Bot: " + std::to_string(dropped) +
+                                          " queued line(s) dropped with the connection."}});
+}
+
+void Connection::loggedOn() {
+    if (state_ != State::Connected) return;
+    state_ = State::LoggedOn;
+    loggedOnAtMs_ = clock_.monotonicMs();
+}
+
+// A connection that was up is gone: a logon that worked for a while is made again at once, anything
+// shorter counts as a failure.
+void Connection::connectionLost() {
+    const bool worked = state_ == State::LoggedOn && clock_.monotonicMs() - loggedOnAtMs_ >= StableLogonMs;
+    endSession(SessionEnd::Lost);
+    if (worked) {
+        backoffMs_ = 0;
+        startRace();
     } else {
-        bot.ReconnectBackoffMs =
-            bot.ReconnectBackoffMs == 0 ? FirstBackoffMs : std::min(2 * bot.ReconnectBackoffMs, MaxBackoffMs);
+        retryAfterFailure();
     }
-    startRace(bot);
 }
 
-// What a lost connection does, whoever lost it.
-void connectionLost(Bot& bot) {
-    bot.ports.shell.setCaption(bot.TitleText + "; Disconnected.");
-    for (Timer* timer : {bot.tmrLogin.get(), bot.tmrIdle.get(), bot.tmrGetInfo.get(),
-                         bot.tmrLoginTimeout.get(), bot.tmrWhoChannel.get()})
-        timer->stop();
-    bot.ports.lvChannel.clear();
-    DropQueuedChat(bot);
-    reconnect(bot);
-}
+// Timer and socket events
 
-void connectBinary(Bot& bot, int index) {
-    AddChat(bot, {{ColorStatus, "Bot: (" + std::to_string(index) + ") Connected!"}});
-    bot.sckKol[index]->send(std::string(1, '\x01'));
-    SendAuthInfo(bot, index);
-}
-
-void connectText(Bot& bot, int index) {
-    const BotConfig& c = bot.BotConfig;
-    AddChat(bot, {{ColorStatus, "Bot: (" + std::to_string(index) + ") Connected!"}});
-    AddChat(bot, {{ColorGrey, "Bot: Sending username and password."}});
-    AddChat(bot, {{ColorGrey, "Bot: Joining channel: " + c.Channel + "."}});
-    SendChatNow(bot, "\x03\x04" + c.Username + "\r\n" + c.Password + "\r\n/join " + c.Channel + "\r\n",
-                index);
-    bot.tmrLogin->start();
-    if (c.IdleDelay != 0) {
-        bot.tmrIdle->start();
-    } else {
-        bot.tmrIdle->stop();
-    }
-    bot.ports.shell.setCaption(bot.LoggedInCaption());
-}
-
-// The 16-bit length field at offsets 2 and 3, as a signed number.
-int packetLength(const std::string& buffer) {
-    const int raw = static_cast<unsigned char>(buffer[2]) | static_cast<unsigned char>(buffer[3]) << 8;
-    return raw >= 0x8000 ? raw - 0x10000 : raw;
-}
-
-// Cuts whole packets off RecvBuffer. Returns false when the stream is broken.
-bool cutPackets(Bot& bot, int index) {
-    while (bot.RecvBuffer.size() >= HeaderLength + 1) {
-        const int length = packetLength(bot.RecvBuffer);
-        if (length < HeaderLength || length > MaxPacketLength) {
-            AddChat(bot, {{ColorError, "Bot: The server sent a packet length of " + std::to_string(length) +
-                                           "; the connection is broken and is made anew."}});
-            return false;
-        }
-        if (bot.RecvBuffer.size() < static_cast<std::size_t>(length)) return true;
-        const std::string packet = bot.RecvBuffer.substr(0, static_cast<std::size_t>(length));
-        bot.RecvBuffer.erase(0, static_cast<std::size_t>(length));
-        BNCS_Recv(bot, packet, index);
-    }
-    return true;
-}
-
-}  // namespace
-
-void AddConnection(Bot& bot) {
-    const int index = static_cast<int>(bot.sckKol.size());
-    auto socket = bot.ports.sockets.makeSocket();
-    socket->setEvents(Socket::Events{
-        [&bot, index] { sckKol_Connect(bot, index); },
-        [&bot, index](const std::string& bytes) { sckKol_DataArrival(bot, index, bytes); },
-        [&bot, index] { sckKol_Close(bot, index); },
-        [&bot, index](int, const std::string&) { sckKol_Error(bot, index); },
-    });
-    auto timer = bot.ports.timers.makeTimer();
-    timer->setOnTick([&bot, index] { tmrKol_Timer(bot, index); });
-    bot.sckKol.push_back(std::move(socket));
-    bot.tmrKol.push_back(std::move(timer));
-}
-
-void Bot_LoadSockets(Bot& bot) {
-    while (static_cast<int>(bot.sckKol.size()) < bot.BotConfig.Socks) AddConnection(bot);
-    AddChat(bot, {{ColorGrey, "Bot: Using "},
-                  {ColorWhite, std::to_string(bot.BotConfig.Socks)},
-                  {ColorGrey, " socket(s) for connection."}});
-}
-
-void Bot_Connect(Bot& bot) {
-    bot.ReconnectBackoffMs = 0;
-    startRace(bot);
-}
-
-void tmrBackoff_Timer(Bot& bot) {
-    bot.tmrBackoff->stop();
-    setRaceIntervals(bot);
-}
-
-void ConnectionLoggedOn(Bot& bot) {
-    bot.LoggedOnSinceRace = true;
-    bot.ReconnectBackoffMs = 0;
-}
-
-void Bot_Disconnect(Bot& bot) {
-    for (auto& socket : bot.sckKol) {
-        if (socket->state() == Socket::Connected) {
-            socket->close();
-            break;
-        }
-    }
-    bot.ports.lvChannel.clear();
-    DropQueuedChat(bot);
-    AddChat(bot, {{ColorRed, "Disconnected from the server."}});
-}
-
-void tmrKol_Timer(Bot& bot, int index) {
-    Socket& socket = *bot.sckKol[static_cast<std::size_t>(index)];
+void Connection::tmrKol_Timer(int index) {
+    Socket& socket = *sckKol[static_cast<std::size_t>(index)];
     socket.close();
-    socket.connectTo(bot.BotConfig.Server, bot.BotConfig.Port);
+    socket.connectTo(config().Server, config().Port);
 }
 
-void sckKol_Connect(Bot& bot, int index) {
-    bot.ActiveSocket = static_cast<std::int16_t>(index);
-    // A new stream starts here: nothing of an earlier connection may be read as part of it.
-    bot.RecvBuffer.clear();
-    bot.ChatDataRest.clear();
-    bot.ChatDataSkipping = false;
-    bot.tmrLoginTimeout->start();
-    if (bot.BotConfig.Binary) {
-        connectBinary(bot, index);
-    } else {
-        connectText(bot, index);
-    }
-    for (std::size_t i = 0; i < bot.sckKol.size(); ++i) {
-        bot.tmrKol[i]->stop();
-        if (static_cast<int>(i) != index) bot.sckKol[i]->close();
-    }
+void Connection::tmrBackoff_Timer() {
+    tmrBackoff->stop();
+    armRaceTimers();
 }
 
-void sckKol_DataArrival(Bot& bot, int index, const std::string& bytes) {
-    if (!bot.BotConfig.Binary) {
-        ProcessChatData(bot, bytes, index);
+void Connection::sckKol_Connect(int index) {
+    const auto i = static_cast<std::size_t>(index);
+    if (state_ != State::Racing || failed_[i]) {
+        sckKol[i]->close();
         return;
     }
-    bot.RecvBuffer += bytes;
-    if (cutPackets(bot, index)) return;
-    bot.RecvBuffer.clear();
-    bot.sckKol[static_cast<std::size_t>(index)]->close();
-    connectionLost(bot);
-}
-
-void sckKol_Close(Bot& bot, int) {
-    connectionLost(bot);
-}
-
-void sckKol_Error(Bot& bot, int) {
-    connectionLost(bot);
-}
-
-void tmrLoginTimeout_Timer(Bot& bot) {
-    bot.tmrLoginTimeout->stop();
-    reconnect(bot);
-}
-
-void tmrLogin_Timer(Bot& bot) {
-    SendChatNow(bot, "\r\n", bot.ActiveSocket);
-}
-
-std::string StrToHex(const std::string& bytes) {
-    std::string hex;
-    for (const char byte : bytes) {
-        char two[4];
-        std::snprintf(two, sizeof two, " %02X", static_cast<unsigned char>(byte));
-        hex += two;
+    state_ = State::Connected;
+    ++session_;
+    ActiveSocket_ = static_cast<std::int16_t>(index);
+    binary_.reset();
+    text_.reset();
+    pending_.clear();
+    tmrLoginTimeout->setInterval(config().LoginTimeout);
+    tmrLoginTimeout->start();
+    if (config().Binary) {
+        connectBinary();
+    } else {
+        connectText();
     }
-    return hex;
+    // The race is over: only the winner stays open.
+    for (std::size_t other = 0; other < sckKol.size(); ++other) {
+        tmrKol[other]->stop();
+        if (other != i) sckKol[other]->close();
+    }
+}
+
+void Connection::sckKol_DataArrival(int index, const std::string& bytes) {
+    if (!sessionUp() || index != ActiveSocket_) return;
+    if (reading_) {
+        pending_ += bytes;
+        return;
+    }
+    reading_ = true;
+    const std::uint64_t session = session_;
+    std::string chunk = bytes;
+    while (session == session_) {
+        if (config().Binary) {
+            binary_.feed(chunk);
+            readBinary(session);
+        } else {
+            text_.feed(chunk);
+            readText(session);
+        }
+        if (pending_.empty()) break;
+        chunk = std::move(pending_);
+        pending_.clear();
+    }
+    reading_ = false;
+}
+
+// A close or an error: the end of the connection that was up, or one failed dial of the race. The
+// race goes on while any of its sockets may still connect.
+void Connection::sckKol_Failed(int index) {
+    const auto i = static_cast<std::size_t>(index);
+    if (sessionUp() && index == ActiveSocket_) {
+        connectionLost();
+        return;
+    }
+    if (state_ != State::Racing || failed_[i]) return;
+    failed_[i] = true;
+    tmrKol[i]->stop();
+    sckKol[i]->close();
+    for (std::size_t other = 0; other < sckKol.size(); ++other)
+        if (!failed_[other] && tmrKol[other]->interval() > 0) return;
+    stopAll();
+    state_ = State::Idle;
+    if (listener_) listener_->sessionEnded(SessionEnd::Lost);
+    retryAfterFailure();
+}
+
+void Connection::tmrLoginTimeout_Timer() {
+    endSession(SessionEnd::Replaced);
+    retryAfterFailure();
+}
+
+void Connection::tmrLogin_Timer() {
+    SendChatNow("\r\n");
 }
 
 }  // namespace morva

@@ -1,41 +1,142 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "connection/send_queue.h"
+#include "platform/socket.h"
+#include "platform/timer.h"
+#include "sessions/binary_session.h"
+#include "sessions/text_session.h"
 
 namespace morva {
 
-class Bot;
+class Clock;
+class ConnectionListener;
+class Output;
+class Settings;
+enum class SessionEnd;
 
-// Makes connection i = the next index: socket sckKol[i] and its timer tmrKol[i], wired to their handlers.
-void AddConnection(Bot& bot);
-// Makes the connections 1 .. Socks - 1 (connection 0 always exists).
-void Bot_LoadSockets(Bot& bot);
+// The connection to the chat server: one state machine that owns the sockets, every connection timer
+// (the race timers tmrKol, the back-off, the logon time-out, the text logon's ticks), the send queue
+// and the protocol session of the connected socket.
+//
+//   Idle --Bot_Connect--> Racing --a socket connects--> Connected --logon--> LoggedOn
+//   Racing, when every socket of it failed, and any end of a connection that was up
+//       --> WaitingToRetry (a back-off that doubles from 1 s to 60 s) --> Racing
+//   a lost logon of at least 30 s --> Racing at once;  Bot_Disconnect --> Idle from anywhere
+//
+// Each transition stops what does not belong to the new state.
+class Connection {
+public:
+    enum class State { Idle, WaitingToRetry, Racing, Connected, LoggedOn };
 
-// Starts a connection race at once: every socket re-dials on its own timer, Delay + i × Stagger ms
-// apart. (A race after a lost connection may first wait a back-off.)
-void Bot_Connect(Bot& bot);
-void tmrBackoff_Timer(Bot& bot);
-// The logon succeeded: the next lost connection reconnects at once.
-void ConnectionLoggedOn(Bot& bot);
-// Closes the first connected socket without a new race.
-void Bot_Disconnect(Bot& bot);
+    static constexpr int MaxSockets = 16;
+    static constexpr int FirstBackoffMs = 1000;
+    static constexpr int MaxBackoffMs = 60000;
+    // A logon that lasted this long counts as a working connection: its loss reconnects at once.
+    static constexpr long long StableLogonMs = 30000;
+    static constexpr int LoginTickMs = 50;
 
-// Sends one chat line on socket index through the flood queue; in binary mode CR LF pairs are
-// removed and it goes out as SID_CHATCOMMAND. Nothing is sent while the socket is not connected.
-void SendChat(Bot& bot, const std::string& text, int index);
-// The same at once, past the queue: the text logon and its keep-alive lines, and the queue itself.
-void SendChatNow(Bot& bot, const std::string& text, int index);
-bool IsConnected(const Bot& bot, int index);
+    Connection(TimerFactory& timers, SocketFactory& sockets, const Clock& clock, const Settings& settings,
+               Output& output);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
 
-void tmrKol_Timer(Bot& bot, int index);
-void sckKol_Connect(Bot& bot, int index);
-void sckKol_DataArrival(Bot& bot, int index, const std::string& bytes);
-void sckKol_Close(Bot& bot, int index);
-void sckKol_Error(Bot& bot, int index);
-void tmrLoginTimeout_Timer(Bot& bot);
-void tmrLogin_Timer(Bot& bot);
+    void setListener(ConnectionListener& listener) { listener_ = &listener; }
 
-// " 1A 05" for the bytes 0x1A 0x05.
-std::string StrToHex(const std::string& bytes);
+    // Makes the sockets 1 .. Socks - 1 (socket 0 always exists; at most MaxSockets in all) and says
+    // how many are used.
+    void Bot_LoadSockets();
+    // Starts a race at once (the Reconnect menu and start-up): a connection that is up is closed first.
+    void Bot_Connect();
+    // Closes everything and stays idle.
+    void Bot_Disconnect();
+
+    // Sends one chat line through the flood queue; in binary mode CR LF pairs are removed and it goes
+    // out as SID_CHATCOMMAND. onSent runs when the line leaves the queue. Returns false, sending
+    // nothing, while no connection is up or when the line is too long for one packet.
+    bool SendChat(const std::string& text, std::function<void()> onSent = {});
+    // The same at once, past the queue: the text logon's lines and the queue itself.
+    void SendChatNow(const std::string& text);
+    void SendJoinChannel(const std::string& channel);
+    bool IsConnected() const;
+
+    State state() const { return state_; }
+    int ActiveSocket() const { return ActiveSocket_; }
+    int socketCount() const { return static_cast<int>(sckKol.size()); }
+    int backoffMs() const { return backoffMs_; }
+    // The timers, for those who test their rules.
+    const Timer& raceTimer(int i) const { return *tmrKol.at(static_cast<std::size_t>(i)); }
+    const Timer& loginTimeoutTimer() const { return *tmrLoginTimeout; }
+    const Timer& loginTickTimer() const { return *tmrLogin; }
+    const Timer& backoffTimer() const { return *tmrBackoff; }
+
+private:
+    void addSocket();
+    const BotConfig& config() const;
+    bool sessionUp() const { return state_ == State::Connected || state_ == State::LoggedOn; }
+
+    // Transitions.
+    void startRace();
+    void armRaceTimers();
+    void retryAfterFailure();
+    void endSession(SessionEnd why);
+    void stopAll();
+    void dropQueue();
+    void loggedOn();
+
+    // Socket and timer events.
+    void tmrKol_Timer(int index);
+    void sckKol_Connect(int index);
+    void sckKol_DataArrival(int index, const std::string& bytes);
+    void sckKol_Failed(int index);
+    void tmrLoginTimeout_Timer();
+    void tmrLogin_Timer();
+    void tmrBackoff_Timer();
+    void connectionLost();
+
+    // The protocols on the connected socket.
+    void connectBinary();
+    void connectText();
+    void readBinary(std::uint64_t session);
+    void readText(std::uint64_t session);
+    void binaryEvent(const BinaryEvent& event);
+    void textEvent(const TextEvent& event);
+    void SendAuthInfo();
+    void SendLogonResponse2();
+    void sendPacket(const std::string& packet);
+
+    TimerFactory& timers_;
+    SocketFactory& sockets_;
+    const Clock& clock_;
+    const Settings& settings_;
+    Output& output_;
+    ConnectionListener* listener_ = nullptr;
+
+    State state_ = State::Idle;
+    std::vector<std::unique_ptr<Socket>> sckKol;
+    std::vector<std::unique_ptr<Timer>> tmrKol;
+    // Sockets of the current race that failed; they wait for the next race.
+    std::vector<bool> failed_;
+    std::int16_t ActiveSocket_ = 0;
+    std::unique_ptr<Timer> tmrLoginTimeout;
+    std::unique_ptr<Timer> tmrLogin;
+    std::unique_ptr<Timer> tmrBackoff;
+    int backoffMs_ = 0;
+    long long loggedOnAtMs_ = 0;
+    // Counts connections, so that a read stops when its connection ends while it is being handled.
+    std::uint64_t session_ = 0;
+    // Bytes that arrive while earlier ones are being handled wait for that to finish.
+    bool reading_ = false;
+    std::string pending_;
+    BinarySession binary_;
+    TextSession text_;
+    SendQueue queue_;
+};
 
 }  // namespace morva

@@ -2,62 +2,16 @@
 
 #include <algorithm>
 
-#include "bot/bot.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
-#include "connection/connection.h"
+#include "platform/clock.h"
+#include "settings/bot_config.h"
 
 namespace morva {
 
 namespace {
-
-long long windowMs(const Bot& bot) {
-    return std::max<long long>(0, bot.BotConfig.FloodSeconds) * 1000;
-}
-
-int unitsInWindow(Bot& bot, long long now) {
-    auto& sent = bot.SendQueue.sent;
-    while (!sent.empty() && sent.front().atMs + windowMs(bot) <= now) sent.pop_front();
-    int units = 0;
-    for (const auto& line : sent) units += line.units;
-    return units;
-}
-
 // A line fits when the window holds room for it; a line bigger than the whole limit goes alone.
 bool fits(int used, int cost, int limit) {
     return used + cost <= limit || (cost > limit && used == 0);
 }
-
-// Milliseconds until enough of the window has expired for a line of that cost.
-long long waitFor(const Bot& bot, int cost, long long now) {
-    int used = 0;
-    for (const auto& line : bot.SendQueue.sent) used += line.units;
-    for (const auto& line : bot.SendQueue.sent) {
-        used -= line.units;
-        if (fits(used, cost, bot.BotConfig.FloodLines)) return line.atMs + windowMs(bot) - now;
-    }
-    return 0;
-}
-
-void pump(Bot& bot) {
-    auto& queue = bot.SendQueue;
-    while (!queue.waiting.empty()) {
-        const long long now = bot.ports.clock.monotonicMs();
-        const auto& next = queue.waiting.front();
-        const int cost = FloodUnits(next.line);
-        if (!fits(unitsInWindow(bot, now), cost, bot.BotConfig.FloodLines)) {
-            bot.tmrFlood->setInterval(static_cast<int>(std::max(1LL, waitFor(bot, cost, now))));
-            bot.tmrFlood->start();
-            return;
-        }
-        queue.sent.push_back({now, cost});
-        const auto line = queue.waiting.front();
-        queue.waiting.pop_front();
-        SendChatNow(bot, line.line, line.index);
-    }
-    bot.tmrFlood->stop();
-}
-
 }  // namespace
 
 int FloodUnits(const std::string& line) {
@@ -66,26 +20,67 @@ int FloodUnits(const std::string& line) {
     return std::max(1, (bytes + 39) / 40);
 }
 
-void QueueChat(Bot& bot, const std::string& line, int index) {
-    if (bot.BotConfig.FloodLines <= 0) {
-        SendChatNow(bot, line, index);
+SendQueue::SendQueue(TimerFactory& timers, const Clock& clock, const BotConfig& config, Send send)
+    : clock_(clock), config_(config), send_(std::move(send)), tmrFlood(timers.makeTimer()) {
+    tmrFlood->setOnTick([this] { pump(); });
+}
+
+void SendQueue::push(std::string line, std::function<void()> onSent) {
+    if (config_.FloodLines <= 0) {
+        send_(line);
+        if (onSent) onSent();
         return;
     }
-    bot.SendQueue.waiting.push_back({index, line});
-    if (!bot.tmrFlood->isRunning()) pump(bot);
+    waiting_.push_back({std::move(line), std::move(onSent)});
+    if (!tmrFlood->isRunning()) pump();
 }
 
-void tmrFlood_Timer(Bot& bot) {
-    pump(bot);
+std::size_t SendQueue::drop() {
+    const std::size_t dropped = waiting_.size();
+    waiting_.clear();
+    sent_.clear();
+    tmrFlood->stop();
+    return dropped;
 }
 
-void DropQueuedChat(Bot& bot) {
-    const std::size_t dropped = bot.SendQueue.waiting.size();
-    bot.SendQueue = {};
-    bot.tmrFlood->stop();
-    if (dropped > 0)
-        AddChat(bot, {{ColorGrey,
-                       "Bot: " + std::to_string(dropped) + " queued line(s) dropped with the connection."}});
+long long SendQueue::windowMs() const {
+    return std::max<long long>(0, config_.FloodSeconds) * 1000;
+}
+
+int SendQueue::unitsInWindow(long long now) {
+    while (!sent_.empty() && sent_.front().atMs + windowMs() <= now) sent_.pop_front();
+    int units = 0;
+    for (const auto& line : sent_) units += line.units;
+    return units;
+}
+
+// Milliseconds until enough of the window has expired for a line of that cost.
+long long SendQueue::waitFor(int cost, long long now) const {
+    int used = 0;
+    for (const auto& line : sent_) used += line.units;
+    for (const auto& line : sent_) {
+        used -= line.units;
+        if (fits(used, cost, config_.FloodLines)) return line.atMs + windowMs() - now;
+    }
+    return 0;
+}
+
+void SendQueue::pump() {
+    while (!waiting_.empty()) {
+        const long long now = clock_.monotonicMs();
+        const int cost = FloodUnits(waiting_.front().line);
+        if (!fits(unitsInWindow(now), cost, config_.FloodLines)) {
+            tmrFlood->setInterval(static_cast<int>(std::max(1LL, waitFor(cost, now))));
+            tmrFlood->start();
+            return;
+        }
+        sent_.push_back({now, cost});
+        Waiting next = std::move(waiting_.front());
+        waiting_.pop_front();
+        send_(next.line);
+        if (next.onSent) next.onSent();
+    }
+    tmrFlood->stop();
 }
 
 }  // namespace morva

@@ -1,128 +1,131 @@
 #include <algorithm>
 #include <string_view>
 
-#include "bot/bot.h"
 #include "chat/channel_users.h"
+#include "chat/chat.h"
 #include "moderation/command_line.h"
 #include "moderation/command_settings.h"
 #include "moderation/commands.h"
 #include "moderation/kick_ban.h"
 #include "moderation/list_commands.h"
 #include "moderation/say.h"
+#include "output/program_texts.h"
+#include "platform/shell.h"
 #include "platform/text_case.h"
 #include "settings/name_lists.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
 
-// One trigger command: who gave it, its argument, the socket it came on.
-struct Chat {
-    Bot& bot;
+// One trigger command: who gave it and its argument.
+struct Command {
+    Chat& chat;
     const std::string& user;
     const std::string& argument;
-    int index;
 };
 
-void say(const Chat& c, const std::string& text) {
-    Say(c.bot, text, c.index);
+void say(const Command& c, const std::string& text) {
+    Say(c.chat, text);
 }
 
-void whisper(const Chat& c, const std::string& text) {
+void whisper(const Command& c, const std::string& text) {
     say(c, "/w " + c.user + text);
 }
 
-void notInChannel(const Chat& c) {
+void notInChannel(const Command& c) {
     say(c, "Error: " + c.argument + " is not in channel.");
 }
 
-void banCount(const Chat& c) {
-    whisper(c, " Bot: " + std::to_string(c.bot.BanCount) +
+void banCount(const Command& c) {
+    whisper(c, " Bot: " + std::to_string(c.chat.BanCount) +
                    " users has been banned from channel while holding ops.");
 }
 
-void show(const Chat& c) {
-    c.bot.ports.shell.trayRestore();
+void show(const Command& c) {
+    c.chat.shell.trayRestore();
 }
 
-void hide(const Chat& c) {
-    Shell& shell = c.bot.ports.shell;
+void hide(const Command& c) {
+    Shell& shell = c.chat.shell;
     shell.trayMinimize();
     shell.traySetTip(shell.caption());
 }
 
-void protect(const Chat& c) {
+void protect(const Command& c) {
     if (const auto on = ProtectSwitch(c.argument)) {
         whisper(c, *on ? " Bot: Channel protection enabled." : " Bot: Channel protection disabled.");
-        SetChannelProtect(c.bot, *on);
+        SetChannelProtect(c.chat.settings, *on);
     } else if (c.argument.empty()) {
-        whisper(c, c.bot.BotConfig.ChannelProtect ? " Bot: Channel protection enabled."
-                                                  : " Bot: Channel protection disable.");
+        whisper(c, c.chat.settings.BotConfig.ChannelProtect ? " Bot: Channel protection enabled."
+                                                            : " Bot: Channel protection disable.");
     }
 }
 
-void unban(const Chat& c) {
+void unban(const Command& c) {
     say(c, "/unban " + c.argument);
 }
 
-void join(const Chat& c) {
+void join(const Command& c) {
     say(c, "/join " + c.argument);
 }
 
-void op(const Chat& c) {
-    if (c.bot.ports.lvChannel.find(c.argument) == 0) return notInChannel(c);
+void op(const Command& c) {
+    if (FindMember(c.chat, c.argument) < 0) return notInChannel(c);
     say(c, "/designate " + c.argument);
     say(c, "/resign");
 }
 
-void designate(const Chat& c) {
-    if (c.bot.ports.lvChannel.find(c.argument) == 0) return notInChannel(c);
+void designate(const Command& c) {
+    if (FindMember(c.chat, c.argument) < 0) return notInChannel(c);
     say(c, "/designate " + c.argument);
     whisper(c, " Bot: Designated: " + c.argument);
 }
 
-void resign(const Chat& c) {
+void resign(const Command& c) {
     say(c, "/resign");
 }
 
-void sayArgument(const Chat& c) {
+void sayArgument(const Command& c) {
     say(c, c.argument);
 }
 
-void add(const Chat& c) {
-    whisper(c, " Bot: " + AddToAcceslist(c.bot, c.argument));
+void add(const Command& c) {
+    whisper(c, " Bot: " + AddToAcceslist(c.chat.settings, c.argument));
 }
 
-void remove(const Chat& c) {
-    whisper(c, " Bot: " + RemoveFromAcceslist(c.bot, c.argument));
+void remove(const Command& c) {
+    whisper(c, " Bot: " + RemoveFromAcceslist(c.chat.settings, c.argument));
 }
 
-void safeAdd(const Chat& c) {
-    whisper(c, " Bot: " + AddToSafelist(c.bot, c.argument));
+void safeAdd(const Command& c) {
+    whisper(c, " Bot: " + AddToSafelist(c.chat.settings, c.argument));
 }
 
-void safeRemove(const Chat& c) {
-    whisper(c, " Bot: " + RemoveFromSafelist(c.bot, c.argument));
+void safeRemove(const Command& c) {
+    whisper(c, " Bot: " + RemoveFromSafelist(c.chat.settings, c.argument));
 }
 
-void end(const Chat& c) {
-    c.bot.ports.shell.endProgram();
+void end(const Command& c) {
+    c.chat.shell.endProgram();
 }
 
-void setTrigger(const Chat& c) {
-    if (const auto trigger = SetTrigger(c.bot, c.argument)) whisper(c, " Trigger set to: " + *trigger);
+void setTrigger(const Command& c) {
+    if (const auto trigger = SetTrigger(c.chat.settings, c.argument))
+        whisper(c, " Trigger set to: " + *trigger);
 }
 
-void kick(const Chat& c) {
-    ForEachTarget(c.bot, c.argument, c.index, KickUser);
+void kick(const Command& c) {
+    ForEachTarget(c.chat, c.argument, KickUser);
 }
 
-void ban(const Chat& c) {
-    ForEachTarget(c.bot, c.argument, c.index, BanUser);
+void ban(const Command& c) {
+    ForEachTarget(c.chat, c.argument, BanUser);
 }
 
-void version(const Chat& c) {
-    say(c, c.bot.TitleText + ".");
+void version(const Command& c) {
+    say(c, std::string(TitleText) + ".");
 }
 
 enum class Right { Anyone, Operator, Master };
@@ -130,7 +133,7 @@ enum class Right { Anyone, Operator, Master };
 struct ChatWord {
     std::string_view word;
     Right right;
-    void (*run)(const Chat&);
+    void (*run)(const Command&);
 };
 
 constexpr ChatWord ChatWords[] = {
@@ -160,12 +163,12 @@ constexpr ChatWord ChatWords[] = {
     {"version", Right::Anyone, version},
 };
 
-bool holds(const Chat& c, Right right) {
+bool holds(const Command& c, Right right) {
     switch (right) {
         case Right::Operator:
-            return IsBotOp(c.bot);
+            return IsBotOp(c.chat);
         case Right::Master:
-            return EqualsNoCase(c.user, c.bot.BotConfig.Master);
+            return EqualsNoCase(c.user, c.chat.settings.BotConfig.Master);
         case Right::Anyone:
             break;
     }
@@ -174,23 +177,23 @@ bool holds(const Chat& c, Right right) {
 
 }  // namespace
 
-void CheckTrigger(Bot& bot, const std::string& user, const std::string& message, int index) {
-    const std::string& trigger = bot.BotConfig.Trigger;
-    if (LowerCase(message) == "?trigger" && IsAcces(bot, user)) {
-        whisper(Chat{bot, user, {}, index}, " Trigger: " + trigger);
+void CheckTrigger(Chat& chat, const std::string& user, const std::string& message) {
+    const std::string& trigger = chat.settings.BotConfig.Trigger;
+    if (LowerCase(message) == "?trigger" && IsAcces(chat.settings, user)) {
+        whisper(Command{chat, user, {}}, " Trigger: " + trigger);
     }
     // Only a one-character trigger can start a command from chat.
-    if (trigger.size() == 1 && message.starts_with(trigger) && IsAcces(bot, user)) {
-        ChatCommand(bot, user, message, index);
+    if (trigger.size() == 1 && message.starts_with(trigger) && IsAcces(chat.settings, user)) {
+        ChatCommand(chat, user, message);
     }
 }
 
-void ChatCommand(Bot& bot, const std::string& user, const std::string& message, int index) {
-    const CommandLine line = SplitCommandLine(message, bot.BotConfig.Trigger.size());
+void ChatCommand(Chat& chat, const std::string& user, const std::string& message) {
+    const CommandLine line = SplitCommandLine(message, chat.settings.BotConfig.Trigger.size());
     const auto found = std::ranges::find(ChatWords, line.word, &ChatWord::word);
     if (found == std::end(ChatWords)) return;
-    const Chat chat{bot, user, line.argument, index};
-    if (holds(chat, found->right)) found->run(chat);
+    const Command command{chat, user, line.argument};
+    if (holds(command, found->right)) found->run(command);
 }
 
 }  // namespace morva

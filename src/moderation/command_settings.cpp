@@ -1,8 +1,8 @@
 #include "moderation/command_settings.h"
 
-#include "bot/bot.h"
 #include "platform/text_case.h"
 #include "settings/config_file.h"
+#include "settings/settings.h"
 
 namespace morva {
 
@@ -12,16 +12,16 @@ std::optional<bool> ProtectSwitch(std::string_view argument) {
     return std::nullopt;
 }
 
-void SetChannelProtect(Bot& bot, bool on) {
-    bot.BotConfig.ChannelProtect = on;
-    WriteConfig(bot, "Profile", "ChannelProtect", on ? "True" : "False");
+void SetChannelProtect(Settings& settings, bool on) {
+    settings.BotConfig.ChannelProtect = on;
+    WriteConfig(settings, "Profile", "ChannelProtect", on ? "True" : "False");
 }
 
-std::optional<std::string> SetTrigger(Bot& bot, const std::string& argument) {
+std::optional<std::string> SetTrigger(Settings& settings, const std::string& argument) {
     const std::string trigger = argument.substr(0, argument.find_first_of("\r\n"));
     if (trigger.empty()) return std::nullopt;
-    bot.BotConfig.Trigger = trigger;
-    WriteConfig(bot, "Commands", "Trigger", trigger);
+    settings.BotConfig.Trigger = trigger;
+    WriteConfig(settings, "Commands", "Trigger", trigger);
     return trigger;
 }
 

@@ -4,17 +4,17 @@
 
 namespace morva {
 
-class Bot;
+class Chat;
 
 // A talk line or a received whisper that may hold a trigger command.
-void CheckTrigger(Bot& bot, const std::string& user, const std::string& message, int index);
+void CheckTrigger(Chat& chat, const std::string& user, const std::string& message);
 // A trigger command from the master or an access-list user; replies are whispered to user.
-void ChatCommand(Bot& bot, const std::string& user, const std::string& message, int index);
+void ChatCommand(Chat& chat, const std::string& user, const std::string& message);
 // A slash line of the operator's own; replies go to the chat pane.
-void LocalCommand(Bot& bot, const std::string& text, int index);
+void LocalCommand(Chat& chat, const std::string& text);
 
 // Kick or ban a name, a "name reason" or a pattern over the member list, sparing safe users.
-void KickUser(Bot& bot, const std::string& target, int index);
-void BanUser(Bot& bot, const std::string& target, int index);
+void KickUser(Chat& chat, const std::string& target);
+void BanUser(Chat& chat, const std::string& target);
 
 }  // namespace morva

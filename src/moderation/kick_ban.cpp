@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "bot/bot.h"
+#include "chat/chat.h"
 #include "moderation/command_line.h"
 #include "moderation/commands.h"
 #include "moderation/say.h"
@@ -13,43 +13,42 @@ namespace morva {
 
 namespace {
 
-// The rows of the member list as they stand when the command starts.
-std::vector<std::string> memberNames(const Bot& bot) {
-    const MemberView& view = bot.ports.lvChannel;
+// The members as they stand when the command starts.
+std::vector<std::string> memberNames(const Chat& chat) {
     std::vector<std::string> names;
-    for (int row = 1, count = view.count(); row <= count; ++row) names.push_back(view.text(row));
+    for (const Member& member : chat.ChannelUsers) names.push_back(member.name);
     return names;
 }
 
 // "name" or "name reason"; a name holding "*" is a pattern over the member list. Safe users are spared.
-void removeFromChannel(Bot& bot, const std::string& target, int index, const std::string& command,
+void removeFromChannel(Chat& chat, const std::string& target, const std::string& command,
                        std::string_view defaultReason) {
     const std::size_t blank = target.find(' ');
     const std::string name = target.substr(0, blank);
     const std::string reason =
         blank == std::string::npos ? std::string(defaultReason) : target.substr(blank + 1);
     if (name.find('*') == std::string::npos) {
-        if (!IsSafe(bot, name)) Say(bot, command + name + " " + reason, index);
+        if (!IsSafe(chat.settings, name)) Say(chat, command + name + " " + reason);
         return;
     }
-    for (const std::string& member : memberNames(bot)) {
-        if (NameMatches(member, name) && !IsSafe(bot, member))
-            Say(bot, command + member + " " + reason, index);
+    for (const std::string& member : memberNames(chat)) {
+        if (NameMatches(member, name) && !IsSafe(chat.settings, member))
+            Say(chat, command + member + " " + reason);
     }
 }
 
 }  // namespace
 
-void ForEachTarget(Bot& bot, const std::string& list, int index, TargetAction action) {
-    for (const std::string& piece : SplitList(list)) action(bot, piece, index);
+void ForEachTarget(Chat& chat, const std::string& list, TargetAction action) {
+    for (const std::string& piece : SplitList(list)) action(chat, piece);
 }
 
-void KickUser(Bot& bot, const std::string& target, int index) {
-    removeFromChannel(bot, target, index, "/kick ", KickReason);
+void KickUser(Chat& chat, const std::string& target) {
+    removeFromChannel(chat, target, "/kick ", KickReason);
 }
 
-void BanUser(Bot& bot, const std::string& target, int index) {
-    removeFromChannel(bot, target, index, "/ban ", BanReason);
+void BanUser(Chat& chat, const std::string& target) {
+    removeFromChannel(chat, target, "/ban ", BanReason);
 }
 
 }  // namespace morva

@@ -1,6 +1,5 @@
 #include "moderation/list_commands.h"
 
-#include "bot/bot.h"
 #include "settings/name_lists.h"
 
 namespace morva {
@@ -9,27 +8,27 @@ namespace morva {
 // "is removed" from the access list, and a name safe through a pattern "is removed" from the safe
 // list, while neither list changes.
 
-std::string AddToAcceslist(Bot& bot, const std::string& name) {
-    if (IsAcces(bot, name)) return name + " already in acceslist.";
-    AddAcces(bot, name);
+std::string AddToAcceslist(Settings& settings, const std::string& name) {
+    if (IsAcces(settings, name)) return name + " already in acceslist.";
+    AddAcces(settings, name);
     return name + " added to acceslist.";
 }
 
-std::string RemoveFromAcceslist(Bot& bot, const std::string& name) {
-    if (!IsAcces(bot, name)) return name + " not found in acceslist.";
-    RemoveAcces(bot, name);
+std::string RemoveFromAcceslist(Settings& settings, const std::string& name) {
+    if (!IsAcces(settings, name)) return name + " not found in acceslist.";
+    RemoveAcces(settings, name);
     return name + " removed from acceslist.";
 }
 
-std::string AddToSafelist(Bot& bot, const std::string& name) {
-    if (IsSafe(bot, name)) return name + " already in safelist.";
-    AddSafe(bot, name);
+std::string AddToSafelist(Settings& settings, const std::string& name) {
+    if (IsSafe(settings, name)) return name + " already in safelist.";
+    AddSafe(settings, name);
     return name + " added to safelist.";
 }
 
-std::string RemoveFromSafelist(Bot& bot, const std::string& name) {
-    if (!IsSafe(bot, name)) return name + " not found in safelist.";
-    RemoveSafe(bot, name);
+std::string RemoveFromSafelist(Settings& settings, const std::string& name) {
+    if (!IsSafe(settings, name)) return name + " not found in safelist.";
+    RemoveSafe(settings, name);
     return name + " removed from safelist.";
 }
 

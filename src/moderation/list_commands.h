@@ -4,13 +4,13 @@
 
 namespace morva {
 
-class Bot;
+class Settings;
 
 // The access and safe list edits of the trigger and slash commands. Each returns its report without
 // the "Bot: " lead, such as "Joe added to acceslist.".
-std::string AddToAcceslist(Bot& bot, const std::string& name);
-std::string RemoveFromAcceslist(Bot& bot, const std::string& name);
-std::string AddToSafelist(Bot& bot, const std::string& name);
-std::string RemoveFromSafelist(Bot& bot, const std::string& name);
+std::string AddToAcceslist(Settings& settings, const std::string& name);
+std::string RemoveFromAcceslist(Settings& settings, const std::string& name);
+std::string AddToSafelist(Settings& settings, const std::string& name);
+std::string RemoveFromSafelist(Settings& settings, const std::string& name);
 
 }  // namespace morva

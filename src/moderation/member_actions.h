@@ -2,20 +2,20 @@
 
 namespace morva {
 
-class Bot;
+class Chat;
 
 // The member list popup's entries, on the selected member; with no member selected they do nothing.
-void mnuDesignate_Click(Bot& bot);
-void mnuKick_Click(Bot& bot);
-void mnuBan_Click(Bot& bot);
-void mnuAdd_Click(Bot& bot);
-void mnuRem_Click(Bot& bot);
-void mnuSafeadd_Click(Bot& bot);
-void mnuRemSafelist_Click(Bot& bot);
+void mnuDesignate_Click(Chat& chat);
+void mnuKick_Click(Chat& chat);
+void mnuBan_Click(Chat& chat);
+void mnuAdd_Click(Chat& chat);
+void mnuRem_Click(Chat& chat);
+void mnuSafeadd_Click(Chat& chat);
+void mnuRemSafelist_Click(Chat& chat);
 
 // The "Bot" menu's pane entries and the favourite channels (entry 0 to 4).
-void mnuClearChat_Click(Bot& bot);
-void mnuClearWhispers_Click(Bot& bot);
-void mnuChannel_Click(Bot& bot, int entry);
+void mnuClearChat_Click(Chat& chat);
+void mnuClearWhispers_Click(Chat& chat);
+void mnuChannel_Click(Chat& chat, int entry);
 
 }  // namespace morva

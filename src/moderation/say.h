@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "chat/chat.h"
 #include "connection/connection.h"
 
 namespace morva {
 
-// One command line to the server on socket index, ended with the CR LF that SendChat expects.
-inline void Say(Bot& bot, const std::string& text, int index) {
-    SendChat(bot, text + "\r\n", index);
+// One command line to the server, ended with the CR LF that SendChat expects.
+inline void Say(Chat& chat, const std::string& text) {
+    chat.connection.SendChat(text + "\r\n");
 }
 
 }  // namespace morva

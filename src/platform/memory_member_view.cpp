@@ -1,25 +1,17 @@
 #include "platform/memory_member_view.h"
 
-#include "platform/text_case.h"
-
 namespace morva {
 
-void MemoryMemberView::append(const std::string& text, int icon) {
-    rows_.push_back(Row{text, icon, {}, {}, false});
+void MemoryMemberView::insertRow(int row, const MemberRow& look) {
+    rows_.insert(rows_.begin() + (row - 1), look);
 }
 
-void MemoryMemberView::insertAt(int row, const std::string& text, int icon) {
-    rows_.insert(rows_.begin() + (row - 1), Row{text, icon, {}, {}, false});
-}
-
-void MemoryMemberView::removeAt(int row) {
+void MemoryMemberView::removeRow(int row) {
     rows_.erase(rows_.begin() + (row - 1));
 }
 
-int MemoryMemberView::find(const std::string& text) const {
-    for (int row = 1; row <= count(); ++row)
-        if (EqualsNoCase(at(row).text, text)) return row;
-    return 0;
+void MemoryMemberView::restyleRow(int row, const MemberRow& look) {
+    rows_.at(static_cast<std::size_t>(row - 1)) = look;
 }
 
 }  // namespace morva

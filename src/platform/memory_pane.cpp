@@ -1,50 +1,81 @@
 #include "platform/memory_pane.h"
 
-#include <algorithm>
+#include <stdexcept>
 
 namespace morva {
 
-void MemoryPane::setCaret(int position) {
-    caret_ = std::clamp(position, 0, textLength());
-    selection_ = std::min(selection_, textLength() - caret_);
+namespace {
+
+// The characters a line puts in the text, in its colours: stamp, runs, then the CR LF.
+Runs Pieces(const PaneLine& line) {
+    Runs pieces{line.stamp};
+    pieces.insert(pieces.end(), line.runs.begin(), line.runs.end());
+    pieces.back().text += "\r\n";
+    return pieces;
 }
 
-void MemoryPane::setSelectionLength(int length) {
-    selection_ = std::clamp(length, 0, textLength() - caret_);
+std::string LineText(const PaneLine& line) {
+    std::string text = line.stamp.text;
+    for (const Run& run : line.runs) text += run.text;
+    return text;
 }
 
-void MemoryPane::replaceSelection(const std::string& text) {
-    const auto start = static_cast<std::size_t>(caret_);
-    const auto length = static_cast<std::size_t>(selection_);
-    text_.replace(start, length, text);
-    colors_.erase(colors_.begin() + caret_, colors_.begin() + caret_ + selection_);
-    colors_.insert(colors_.begin() + caret_, text.size(), insertColor_);
-    caret_ += static_cast<int>(text.size());
-    selection_ = 0;
+int CountedLength(const PaneLine& line) {
+    return static_cast<int>(LineText(line).size()) + 2;
+}
+
+}  // namespace
+
+void MemoryPane::appendLine(const PaneLine& line) {
+    lines_.push_back(line);
+    length_ += CountedLength(line);
+}
+
+void MemoryPane::dropFront(int atLeast) {
+    for (int dropped = 0; dropped < atLeast && !lines_.empty(); lines_.pop_front()) {
+        const int counted = CountedLength(lines_.front());
+        dropped += counted;
+        length_ -= counted;
+    }
 }
 
 void MemoryPane::clear() {
-    text_.clear();
-    colors_.clear();
-    caret_ = 0;
-    selection_ = 0;
-}
-
-std::vector<std::pair<Rgb, std::string>> MemoryPane::runs() const {
-    std::vector<std::pair<Rgb, std::string>> result;
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-        if (result.empty() || !(result.back().first == colors_[i])) result.emplace_back(colors_[i], "");
-        result.back().second += text_[i];
-    }
-    return result;
+    lines_.clear();
+    length_ = 0;
 }
 
 std::vector<std::string> MemoryPane::lines() const {
     std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text_.find("\r\n", start)) != std::string::npos; start = end + 2)
-        result.push_back(text_.substr(start, end - start));
-    if (start < text_.size()) result.push_back(text_.substr(start));
+    for (const PaneLine& line : lines_) result.push_back(LineText(line));
+    return result;
+}
+
+std::string MemoryPane::text() const {
+    std::string result;
+    for (const PaneLine& line : lines_) result += LineText(line) + "\r\n";
+    return result;
+}
+
+Rgb MemoryPane::colorAt(int position) const {
+    if (position < 0) throw std::out_of_range("MemoryPane::colorAt");
+    for (const PaneLine& line : lines_) {
+        for (const Run& piece : Pieces(line)) {
+            if (position < static_cast<int>(piece.text.size())) return piece.color;
+            position -= static_cast<int>(piece.text.size());
+        }
+    }
+    throw std::out_of_range("MemoryPane::colorAt");
+}
+
+std::vector<std::pair<Rgb, std::string>> MemoryPane::runs() const {
+    std::vector<std::pair<Rgb, std::string>> result;
+    for (const PaneLine& line : lines_) {
+        for (const Run& piece : Pieces(line)) {
+            if (piece.text.empty()) continue;
+            if (result.empty() || !(result.back().first == piece.color)) result.emplace_back(piece.color, "");
+            result.back().second += piece.text;
+        }
+    }
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,35 +9,30 @@
 
 namespace morva {
 
-// A pane held in memory, one character per byte, each with its colour. The terminal face prints
-// from it and the tests read it back.
+// A pane held in memory as whole lines. Its text is each line's stamp and runs ended by CR LF, so
+// a line counts its bytes plus 2; the CR LF takes the colour of the line's last run. The terminal
+// pane builds on it and the tests read it back.
 class MemoryPane : public Pane {
 public:
-    int textLength() const override { return static_cast<int>(text_.size()); }
-    int caret() const override { return caret_; }
-    void setCaret(int position) override;
-    int selectionLength() const override { return selection_; }
-    void setSelectionLength(int length) override;
-    void setInsertColor(Rgb color) override { insertColor_ = color; }
-    void replaceSelection(const std::string& text) override;
+    void appendLine(const PaneLine& line) override;
+    int length() const override { return length_; }
+    void dropFront(int atLeast) override;
     void clear() override;
 
-    const std::string& text() const { return text_; }
-    Rgb colorAt(int position) const { return colors_.at(static_cast<std::size_t>(position)); }
+    // The lines as appended, oldest first.
+    const std::deque<PaneLine>& paneLines() const { return lines_; }
+    // Each line's text, stamp included, without its CR LF.
+    std::vector<std::string> lines() const;
+    // The whole text: length() characters.
+    std::string text() const;
+    // The colour of one character of the text.
+    Rgb colorAt(int position) const;
     // The text as (colour, text) runs of equal colour, in order.
     std::vector<std::pair<Rgb, std::string>> runs() const;
-    // The lines of the text, without their CR LF.
-    std::vector<std::string> lines() const;
-
-protected:
-    Rgb insertColor() const { return insertColor_; }
 
 private:
-    std::string text_;
-    std::vector<Rgb> colors_;
-    int caret_ = 0;
-    int selection_ = 0;
-    Rgb insertColor_;
+    std::deque<PaneLine> lines_;
+    int length_ = 0;
 };
 
 }  // namespace morva

@@ -1,24 +1,38 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/color.h"
 
 namespace morva {
 
-// A rich-text pane: text in which every character carries a colour, with a caret and a selection.
-// Positions and lengths count the pane's own characters.
+// One coloured piece of a line.
+struct Run {
+    Rgb color;
+    std::string text;
+    friend bool operator==(const Run&, const Run&) = default;
+};
+using Runs = std::vector<Run>;
+
+// One whole line of a pane: its time stamp and its coloured runs (bytes as received), without a
+// line end.
+struct PaneLine {
+    Run stamp;
+    Runs runs;
+};
+
+// A pane of lines: the chat pane, the whispers pane, a whisper window's conversation. Lines are only
+// ever appended at the end and dropped whole from the front.
 class Pane {
 public:
     virtual ~Pane() = default;
-    virtual int textLength() const = 0;
-    virtual int caret() const = 0;
-    virtual void setCaret(int position) = 0;
-    virtual int selectionLength() const = 0;
-    virtual void setSelectionLength(int length) = 0;
-    virtual void setInsertColor(Rgb color) = 0;
-    // Replaces the selection by text (bytes as received); an empty text deletes the selection.
-    virtual void replaceSelection(const std::string& text) = 0;
+    virtual void appendLine(const PaneLine& line) = 0;
+    // The characters the pane holds, as the pane counts them, line ends included.
+    virtual int length() const = 0;
+    // Drops whole lines from the front until at least that many characters are gone (or the pane is
+    // empty).
+    virtual void dropFront(int atLeast) = 0;
     virtual void clear() = 0;
 };
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace morva {
 
@@ -40,9 +39,6 @@ struct BotConfig {
     // once, as it does until a profile is loaded.
     std::int16_t FloodLines = 0;
     std::int16_t FloodSeconds = 6;
-
-    // The census channels, entry i from key "Channel" i+1 of "Channels Log".
-    std::vector<std::string> ChannelLogList;
 };
 
 }  // namespace morva

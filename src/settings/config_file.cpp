@@ -1,8 +1,8 @@
 #include "settings/config_file.h"
 
-#include "bot/bot.h"
 #include "platform/files.h"
 #include "settings/ini_text.h"
+#include "settings/settings.h"
 
 namespace morva {
 
@@ -10,8 +10,8 @@ namespace {
 const char* const ConfigFileName = "config.bot";
 }
 
-ConfigSnapshot::ConfigSnapshot(const Bot& bot)
-    : content_(ReadWholeFile(bot.ProfilePath(ConfigFileName)).value_or("")) {}
+ConfigSnapshot::ConfigSnapshot(const Settings& settings)
+    : content_(ReadWholeFile(settings.ProfilePath(ConfigFileName)).value_or("")) {}
 
 std::optional<std::string> ConfigSnapshot::lookup(const std::string& section, const std::string& key) const {
     return IniLookup(content_, section, key);
@@ -21,13 +21,13 @@ std::string ConfigSnapshot::read(const std::string& section, const std::string& 
     return lookup(section, key).value_or("");
 }
 
-std::string ReadConfig(const Bot& bot, const std::string& section, const std::string& key) {
-    return ConfigSnapshot(bot).read(section, key);
+std::string ReadConfig(const Settings& settings, const std::string& section, const std::string& key) {
+    return ConfigSnapshot(settings).read(section, key);
 }
 
-bool WriteConfig(const Bot& bot, const std::string& section, const std::string& key,
+bool WriteConfig(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value) {
-    const auto path = bot.ProfilePath(ConfigFileName);
+    const auto path = settings.ProfilePath(ConfigFileName);
     const auto content = ReadWholeFile(path);
     if (!content && std::filesystem::exists(path)) return false;
     return ReplaceFileAtomically(path, IniWrite(content.value_or(""), section, key, value));

@@ -5,19 +5,19 @@
 
 namespace morva {
 
-class Bot;
+class Settings;
 
 // The value of a key of config.bot, "" when the key, its section or the file is missing.
-std::string ReadConfig(const Bot& bot, const std::string& section, const std::string& key);
+std::string ReadConfig(const Settings& settings, const std::string& section, const std::string& key);
 // Writes key=value into config.bot, creating what is missing; the file is replaced whole or not at
 // all. Returns false when the file could not be written.
-bool WriteConfig(const Bot& bot, const std::string& section, const std::string& key,
+bool WriteConfig(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value);
 
 // A snapshot of config.bot for reading many keys at once; a missing file reads as empty.
 class ConfigSnapshot {
 public:
-    explicit ConfigSnapshot(const Bot& bot);
+    explicit ConfigSnapshot(const Settings& settings);
     std::optional<std::string> lookup(const std::string& section, const std::string& key) const;
     std::string read(const std::string& section, const std::string& key) const;
 

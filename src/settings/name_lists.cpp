@@ -3,29 +3,31 @@
 #include <algorithm>
 #include <iterator>
 
-#include "bot/bot.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
 #include "settings/like_match.h"
+#include "settings/settings.h"
 
 namespace morva {
 
 namespace {
 
-void loadInto(Bot& bot, std::vector<std::string>& entries, const char* fileName, const char* errorLine) {
-    const auto bytes = ReadWholeFile(bot.ProfilePath(fileName));
+void loadInto(Settings& settings, std::vector<std::string>& entries, const char* fileName,
+              const char* errorLine) {
+    const auto bytes = ReadWholeFile(settings.ProfilePath(fileName));
     if (!bytes) {
-        AddChat(bot, {{ColorError, errorLine}});
+        AddChat(settings.output, {{ColorError, errorLine}});
         return;
     }
     std::ranges::move(ParseListFile(*bytes), std::back_inserter(entries));
 }
 
-void save(Bot& bot, const std::vector<std::string>& entries, const char* fileName, const char* errorLine) {
-    if (!ReplaceFileAtomically(bot.ProfilePath(fileName), FormatListFile(entries))) {
-        AddChat(bot, {{ColorError, errorLine}});
+void save(Settings& settings, const std::vector<std::string>& entries, const char* fileName,
+          const char* errorLine) {
+    if (!ReplaceFileAtomically(settings.ProfilePath(fileName), FormatListFile(entries))) {
+        AddChat(settings.output, {{ColorError, errorLine}});
     }
 }
 
@@ -71,82 +73,83 @@ bool MatchesAnyFilter(const std::vector<std::string>& patterns, std::string_view
                                [&lowered](const std::string& p) { return LikeMatch(lowered, LowerCase(p)); });
 }
 
-void Acceslist(Bot& bot) {
-    ClearAcces(bot);
-    loadInto(bot, bot.AccesNames, "acces.bot", "Bot: Error in Acceslist()");
+void Acceslist(Settings& settings) {
+    ClearAcces(settings);
+    loadInto(settings, settings.AccesNames, "acces.bot", "Bot: Error in Acceslist()");
 }
 
-void Safelist(Bot& bot) {
-    ClearSafelist(bot);
-    loadInto(bot, bot.SafeNames, "safelist.bot", "Bot: Error in Safelist()");
+void Safelist(Settings& settings) {
+    ClearSafelist(settings);
+    loadInto(settings, settings.SafeNames, "safelist.bot", "Bot: Error in Safelist()");
 }
 
-void Shitlist(Bot& bot) {
-    loadInto(bot, bot.FilterPatterns, "filter.bot", "Error in Shitlist()");
+void Shitlist(Settings& settings) {
+    loadInto(settings, settings.FilterPatterns, "filter.bot", "Error in Shitlist()");
 }
 
-void WriteAccesList(Bot& bot) {
-    save(bot, bot.AccesNames, "acces.bot", "Bot: Error in WriteAccesList()");
+void WriteAccesList(Settings& settings) {
+    save(settings, settings.AccesNames, "acces.bot", "Bot: Error in WriteAccesList()");
 }
 
-void WriteSafelist(Bot& bot) {
-    save(bot, bot.SafeNames, "safelist.bot", "Bot: Error in WriteSafelist()");
+void WriteSafelist(Settings& settings) {
+    save(settings, settings.SafeNames, "safelist.bot", "Bot: Error in WriteSafelist()");
 }
 
-void WriteFilter(Bot& bot) {
-    save(bot, bot.FilterPatterns, "filter.bot", "Error in Shitlist()");
+void WriteFilter(Settings& settings) {
+    save(settings, settings.FilterPatterns, "filter.bot", "Error in Shitlist()");
 }
 
-void AddAcces(Bot& bot, const std::string& name) {
-    bot.AccesNames.push_back(name);
-    WriteAccesList(bot);
+void AddAcces(Settings& settings, const std::string& name) {
+    settings.AccesNames.push_back(name);
+    WriteAccesList(settings);
 }
 
-void RemoveAcces(Bot& bot, std::string_view name) {
-    removeFirstNoCase(bot.AccesNames, name);
-    WriteAccesList(bot);
+void RemoveAcces(Settings& settings, std::string_view name) {
+    removeFirstNoCase(settings.AccesNames, name);
+    WriteAccesList(settings);
 }
 
-void ClearAcces(Bot& bot) {
-    bot.AccesNames.clear();
+void ClearAcces(Settings& settings) {
+    settings.AccesNames.clear();
 }
 
-void AddSafe(Bot& bot, const std::string& entry) {
-    bot.SafeNames.push_back(entry);
-    WriteSafelist(bot);
+void AddSafe(Settings& settings, const std::string& entry) {
+    settings.SafeNames.push_back(entry);
+    WriteSafelist(settings);
 }
 
-void RemoveSafe(Bot& bot, std::string_view name) {
-    removeFirstNoCase(bot.SafeNames, name);
-    WriteSafelist(bot);
+void RemoveSafe(Settings& settings, std::string_view name) {
+    removeFirstNoCase(settings.SafeNames, name);
+    WriteSafelist(settings);
 }
 
-void ClearSafelist(Bot& bot) {
-    bot.SafeNames.clear();
+void ClearSafelist(Settings& settings) {
+    settings.SafeNames.clear();
 }
 
-void AddFilter(Bot& bot, const std::string& pattern) {
-    bot.FilterPatterns.push_back(pattern);
+void AddFilter(Settings& settings, const std::string& pattern) {
+    settings.FilterPatterns.push_back(pattern);
 }
 
-void RemoveFilterAt(Bot& bot, int position) {
-    auto& patterns = bot.FilterPatterns;
+void RemoveFilterAt(Settings& settings, int position) {
+    auto& patterns = settings.FilterPatterns;
     if (position < 1 || static_cast<std::size_t>(position) > patterns.size()) return;
     patterns.erase(patterns.begin() + (position - 1));
 }
 
-bool IsAcces(const Bot& bot, std::string_view name) {
-    return name.empty() || EqualsNoCase(name, bot.BotConfig.Master) || ContainsNoCase(bot.AccesNames, name);
+bool IsAcces(const Settings& settings, std::string_view name) {
+    return name.empty() || EqualsNoCase(name, settings.BotConfig.Master) ||
+           ContainsNoCase(settings.AccesNames, name);
 }
 
-bool IsSafe(const Bot& bot, std::string_view name) {
-    return IsAcces(bot, name) || std::ranges::any_of(bot.SafeNames, [name](const std::string& e) {
+bool IsSafe(const Settings& settings, std::string_view name) {
+    return IsAcces(settings, name) || std::ranges::any_of(settings.SafeNames, [name](const std::string& e) {
                return MatchesSafeEntry(name, e);
            });
 }
 
-bool IsFiltered(const Bot& bot, std::string_view text) {
-    return MatchesAnyFilter(bot.FilterPatterns, text);
+bool IsFiltered(const Settings& settings, std::string_view text) {
+    return MatchesAnyFilter(settings.FilterPatterns, text);
 }
 
 }  // namespace morva

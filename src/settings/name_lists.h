@@ -6,7 +6,7 @@
 
 namespace morva {
 
-class Bot;
+class Settings;
 
 // The list file format, shared by acces.bot, safelist.bot and filter.bot: one entry per line; a line
 // ends at CR LF or at a lone CR (a lone LF belongs to the entry); a last line without line end counts,
@@ -22,30 +22,30 @@ bool MatchesSafeEntry(std::string_view name, std::string_view entry);
 bool MatchesAnyFilter(const std::vector<std::string>& patterns, std::string_view text);
 
 // Loading. Acceslist and Safelist replace their list; Shitlist appends to the filter list.
-void Acceslist(Bot& bot);
-void Safelist(Bot& bot);
-void Shitlist(Bot& bot);
+void Acceslist(Settings& settings);
+void Safelist(Settings& settings);
+void Shitlist(Settings& settings);
 
 // Saving: the file is replaced whole, or left as it was and an error line printed.
-void WriteAccesList(Bot& bot);
-void WriteSafelist(Bot& bot);
-void WriteFilter(Bot& bot);
+void WriteAccesList(Settings& settings);
+void WriteSafelist(Settings& settings);
+void WriteFilter(Settings& settings);
 
 // Changes. The access and safe lists save themselves; the filter list is saved by its caller.
-void AddAcces(Bot& bot, const std::string& name);
-void RemoveAcces(Bot& bot, std::string_view name);
-void ClearAcces(Bot& bot);
-void AddSafe(Bot& bot, const std::string& entry);
-void RemoveSafe(Bot& bot, std::string_view name);
-void ClearSafelist(Bot& bot);
-void AddFilter(Bot& bot, const std::string& pattern);
+void AddAcces(Settings& settings, const std::string& name);
+void RemoveAcces(Settings& settings, std::string_view name);
+void ClearAcces(Settings& settings);
+void AddSafe(Settings& settings, const std::string& entry);
+void RemoveSafe(Settings& settings, std::string_view name);
+void ClearSafelist(Settings& settings);
+void AddFilter(Settings& settings, const std::string& pattern);
 // position counts from 1; a position outside the list changes nothing.
-void RemoveFilterAt(Bot& bot, int position);
+void RemoveFilterAt(Settings& settings, int position);
 
 // Look-ups. The empty name and the master always have access; everybody with access is safe.
-bool IsAcces(const Bot& bot, std::string_view name);
-bool IsSafe(const Bot& bot, std::string_view name);
+bool IsAcces(const Settings& settings, std::string_view name);
+bool IsSafe(const Settings& settings, std::string_view name);
 // True when the text matches a filter pattern, both sides lower-cased; an invalid pattern matches nothing.
-bool IsFiltered(const Bot& bot, std::string_view text);
+bool IsFiltered(const Settings& settings, std::string_view text);
 
 }  // namespace morva

@@ -1,14 +1,15 @@
 #include "settings/profile.h"
 
+#include <algorithm>
 #include <string>
 
-#include "bot/bot.h"
-#include "census/census.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "platform/shell.h"
 #include "settings/config_file.h"
 #include "settings/config_values.h"
 #include "settings/name_lists.h"
+#include "settings/settings.h"
 
 namespace morva {
 
@@ -18,7 +19,7 @@ namespace {
 // value (false or 0 before the first load) and is reported in one error line.
 class ProfileReader {
 public:
-    explicit ProfileReader(Bot& bot) : bot_(bot), config_(bot) {}
+    explicit ProfileReader(Settings& settings) : settings_(settings), config_(settings) {}
 
     const ConfigSnapshot& config() const { return config_; }
 
@@ -59,10 +60,10 @@ private:
     }
 
     void report(const std::string& problem) const {
-        AddChat(bot_, {{ColorError, "Bot: config.bot " + problem}});
+        AddChat(settings_.output, {{ColorError, "Bot: config.bot " + problem}});
     }
 
-    Bot& bot_;
+    Settings& settings_;
     ConfigSnapshot config_;
 };
 
@@ -70,25 +71,25 @@ std::int16_t notBelowZero(std::int16_t value) {
     return value < 0 ? 0 : value;
 }
 
-void loadFavorites(Bot& bot, const ConfigSnapshot& config) {
-    auto& favorites = bot.BotConfig.FavChannels;
+void loadFavorites(Settings& settings, const ConfigSnapshot& config) {
+    auto& favorites = settings.BotConfig.FavChannels;
     favorites.fill("");
     for (int i = 1; i <= 5; ++i) {
         favorites[i - 1] = config.read("Favorite Channels", "Channel" + std::to_string(i));
         if (favorites[i - 1].empty()) {
-            bot.ports.shell.setFavoriteCaption(i - 1, "Empty");
+            settings.shell.setFavoriteCaption(i - 1, "Empty");
         } else {
-            bot.ports.shell.enableFavorite(i - 1);
-            bot.ports.shell.setFavoriteCaption(i - 1, favorites[i - 1]);
+            settings.shell.enableFavorite(i - 1);
+            settings.shell.setFavoriteCaption(i - 1, favorites[i - 1]);
         }
     }
 }
 
 }  // namespace
 
-void LoadProfile(Bot& bot) {
-    BotConfig& c = bot.BotConfig;
-    const ProfileReader read(bot);
+void LoadProfile(Settings& settings) {
+    BotConfig& c = settings.BotConfig;
+    const ProfileReader read(settings);
     read.flag("Profile", "TrayStart", c.TrayStart);
     read.int16("Channels Log", "Channels", c.Channels);
     c.Channels = notBelowZero(c.Channels);
@@ -111,41 +112,39 @@ void LoadProfile(Bot& bot) {
     read.int16("Profile", "LoginTimeout", c.LoginTimeout);
     c.LoginTimeout = notBelowZero(c.LoginTimeout);
 
-    bot.tmrLoginTimeout->setInterval(c.LoginTimeout);
-    bot.ports.shell.setWhisperWindowEntryEnabled(c.WhisperWindow);
+    settings.shell.setWhisperWindowEntryEnabled(c.WhisperWindow);
 
     read.flag("Profile", "EmotesEnabled", c.EmotesEnabled);
     read.text("Profile", "ProtectMessage", c.ProtectMessage);
     read.text("Profile", "BinaryClient", c.BinaryClient);
     read.int16("Idle", "Delay", c.IdleDelay);
     read.text("Idle", "Message", c.IdleMessage);
-    loadFavorites(bot, read.config());
+    loadFavorites(settings, read.config());
     read.flag("Profile", "JoinNotifications", c.JoinNotifications);
     read.flag("Profile", "LeaveNotifications", c.LeaveNotifications);
     read.newInt16("Flood", "Lines", c.FloodLines, 4);
     read.newInt16("Flood", "Seconds", c.FloodSeconds, 6);
 
-    bot.ports.shell.relayout(c.WhisperFrame);
-    Acceslist(bot);
-    Safelist(bot);
+    settings.shell.relayout(c.WhisperFrame);
+    Acceslist(settings);
+    Safelist(settings);
 }
 
-void LoadChannelLogList(Bot& bot) {
-    const ConfigSnapshot config(bot);
-    auto& list = bot.BotConfig.ChannelLogList;
-    list.assign(static_cast<std::size_t>(bot.BotConfig.Channels), "");
+std::vector<std::string> ReadChannelLogList(const Settings& settings) {
+    const ConfigSnapshot config(settings);
+    std::vector<std::string> list(static_cast<std::size_t>(std::max<int>(0, settings.BotConfig.Channels)));
     for (std::size_t i = 0; i < list.size(); ++i)
         list[i] = config.read("Channels Log", "Channel" + std::to_string(i + 1));
-    MakeLogFolders(bot);
+    return list;
 }
 
-void mnuOpenConfig_Click(Bot& bot) {
-    bot.ports.shell.openExternal(bot.ProfilePath("config.bot").string());
+void mnuOpenConfig_Click(Settings& settings) {
+    settings.shell.openExternal(settings.ProfilePath("config.bot").string());
 }
 
-void mnuReloadConfig_Click(Bot& bot) {
-    LoadProfile(bot);
-    AddChat(bot, {{ColorGrey, "Config.bot reloaded. (Note: Controls will not reload.)"}});
+void mnuReloadConfig_Click(Settings& settings) {
+    LoadProfile(settings);
+    AddChat(settings.output, {{ColorGrey, "Config.bot reloaded. (Note: Controls will not reload.)"}});
 }
 
 }  // namespace morva

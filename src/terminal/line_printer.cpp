@@ -10,22 +10,29 @@ LinePrinter LinePrinter::forStdout() {
     return LinePrinter(stdout, ::isatty(STDOUT_FILENO) == 1);
 }
 
-std::string LinePrinter::format(const std::string& prefix, const Runs& runs) const {
-    std::string line = prefix;
-    for (const Run& run : runs) {
-        if (colors_) {
-            line += "\x1b[38;2;" + std::to_string(run.color.r) + ";" + std::to_string(run.color.g) + ";" +
-                    std::to_string(run.color.b) + "m";
-        }
-        line += DisplayText(run.text);
+void LinePrinter::addRun(std::string& out, const Run& run) const {
+    if (colors_) {
+        out += "\x1b[38;2;" + std::to_string(run.color.r) + ";" + std::to_string(run.color.g) + ";" +
+               std::to_string(run.color.b) + "m";
     }
-    if (colors_) line += "\x1b[0m";
-    return line + "\n";
+    out += DisplayText(run.text);
 }
 
-void LinePrinter::print(const std::string& prefix, const Runs& runs) const {
-    const std::string line = format(prefix, runs);
-    std::fwrite(line.data(), 1, line.size(), out_);
+std::string LinePrinter::format(const std::string& prefix, const PaneLine& line) const {
+    std::string out = prefix;
+    addRun(out, line.stamp);
+    for (std::size_t i = 0; i < line.runs.size(); ++i) {
+        // An empty run shows nothing and writes nothing, except that the line's last run always
+        // sets its colour before the reset.
+        if (!line.runs[i].text.empty() || i + 1 == line.runs.size()) addRun(out, line.runs[i]);
+    }
+    if (colors_) out += "\x1b[0m";
+    return out + "\n";
+}
+
+void LinePrinter::print(const std::string& prefix, const PaneLine& line) const {
+    const std::string out = format(prefix, line);
+    std::fwrite(out.data(), 1, out.size(), out_);
     std::fflush(out_);
 }
 

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
-#include "chat/add_chat.h"
+#include "platform/pane.h"
 
 namespace morva {
 
@@ -16,11 +15,13 @@ public:
     // A printer for standard output, in colour when it is a terminal.
     static LinePrinter forStdout();
 
-    void print(const std::string& prefix, const Runs& runs) const;
+    void print(const std::string& prefix, const PaneLine& line) const;
     // The text print() writes, without writing it.
-    std::string format(const std::string& prefix, const Runs& runs) const;
+    std::string format(const std::string& prefix, const PaneLine& line) const;
 
 private:
+    void addRun(std::string& out, const Run& run) const;
+
     std::FILE* out_;
     bool colors_;
 };

@@ -4,7 +4,7 @@
 
 #include "bot/bot.h"
 #include "bot/startup.h"
-#include "chat/input_line.h"
+#include "moderation/input_enter.h"
 #include "platform/memory_member_view.h"
 #include "platform/system_clock.h"
 #include "qt/qt_socket.h"
@@ -31,7 +31,7 @@ int RunTerminalFace(const std::filesystem::path& profileDir) {
     Form_Load(bot);
     const StdinLines input([&bot](const std::string& line) {
         std::string txtSend = line;
-        txtSend_Enter(bot, txtSend);
+        txtSend_Enter(bot.chat, txtSend);
     });
     return QCoreApplication::exec();
 }

@@ -56,7 +56,7 @@ FilterDialog::FilterDialog(Bot& bot, QWidget* parent)
         line->setFixedHeight(twips.toPixelsY(375));
     resize(twips.toPixelsX(7095), twips.toPixelsY(4965));
 
-    for (const std::string& pattern : bot_.FilterPatterns) addRow(pattern);
+    for (const std::string& pattern : bot_.settings.FilterPatterns) addRow(pattern);
 
     connect(cmdAdd_, &QPushButton::clicked, this, &FilterDialog::cmdAdd_Click);
     connect(cmdRemove_, &QPushButton::clicked, this, &FilterDialog::cmdRemove_Click);
@@ -71,19 +71,19 @@ void FilterDialog::addRow(const std::string& pattern) {
 void FilterDialog::cmdAdd_Click() {
     if (txtFilter_->text().isEmpty()) return;
     const std::string pattern = txtFilter_->text().toStdString();
-    AddFilter(bot_, pattern);
+    AddFilter(bot_.settings, pattern);
     addRow(pattern);
     txtFilter_->clear();
-    WriteFilter(bot_);
+    WriteFilter(bot_.settings);
 }
 
 void FilterDialog::cmdRemove_Click() {
     const QList<QTreeWidgetItem*> selected = lvFilter_->selectedItems();
     if (selected.isEmpty()) return;
     const int row = lvFilter_->indexOfTopLevelItem(selected.first());
-    RemoveFilterAt(bot_, row + 1);
+    RemoveFilterAt(bot_.settings, row + 1);
     delete lvFilter_->takeTopLevelItem(row);
-    WriteFilter(bot_);
+    WriteFilter(bot_.settings);
 }
 
 }  // namespace morva

@@ -9,9 +9,8 @@
 
 #include "bot/bot.h"
 #include "bot/main_window.h"
-#include "chat/input_line.h"
 #include "chat/whisper_windows.h"
-#include "connection/connection.h"
+#include "moderation/input_enter.h"
 #include "moderation/member_actions.h"
 #include "platform/display_text.h"
 #include "settings/profile.h"
@@ -90,22 +89,29 @@ void MainWindow::buildControls() {
             [this](const QString& href) { openExternal(href.toStdString()); });
     connect(txtSend_, &QLineEdit::returnPressed, this, [this] {
         std::string text = txtSend_->text().toStdString();
-        if (txtSend_Enter(*bot_, text)) txtSend_->setText(shown(text));
+        if (txtSend_Enter(bot_->chat, text)) txtSend_->setText(shown(text));
     });
     connect(lvChannel_, &MemberList::rightButtonReleased, this, [this](const QPoint& at) {
         if (lvChannel_->count() > 0) muChannelList_->popup(at);
     });
     connect(lvChannel_, &QListWidget::itemDoubleClicked, this, [this] {
         if (const int row = lvChannel_->selectedRow())
-            txtSend_->setText(txtSend_->text() + shown(lvChannel_->text(row)));
+            txtSend_->setText(txtSend_->text() + shown(lvChannel_->name(row)));
     });
 }
 
-QAction* MainWindow::addEntry(QMenu& menu, const char* name, const QString& caption, void (*click)(Bot&)) {
+QAction* MainWindow::addEntry(QMenu& menu, const char* name, const QString& caption,
+                              const std::function<void()>& click) {
     QAction* action = menu.addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    if (click) connect(action, &QAction::triggered, this, [this, click] { click(*bot_); });
+    if (click) connect(action, &QAction::triggered, this, click);
     return action;
+}
+
+// The menu entries act on a subsystem of the bot, which exists once the window is built.
+template <typename Subsystem>
+std::function<void()> MainWindow::on(Subsystem Bot::*subsystem, void (*click)(Subsystem&)) {
+    return [this, subsystem, click] { click((*bot_).*subsystem); };
 }
 
 void MainWindow::buildMenus() {
@@ -119,11 +125,14 @@ void MainWindow::buildMenus() {
             &MainWindow::endProgram);
 
     QMenu* botMenu = menu("mnuBot", QStringLiteral("Bot"));
-    addEntry(*botMenu, "mnuReconnect", QStringLiteral("Reconnect"), Bot_Connect);
-    addEntry(*botMenu, "mnuDisconnect", QStringLiteral("Disconnect"), Bot_Disconnect);
+    addEntry(*botMenu, "mnuReconnect", QStringLiteral("Reconnect"),
+             [this] { bot_->connection.Bot_Connect(); });
+    addEntry(*botMenu, "mnuDisconnect", QStringLiteral("Disconnect"),
+             [this] { bot_->connection.Bot_Disconnect(); });
     botMenu->addSeparator()->setObjectName(QStringLiteral("mnuspc03"));
-    addEntry(*botMenu, "mnuClearChat", QStringLiteral("Clear Chat"), mnuClearChat_Click);
-    addEntry(*botMenu, "mnuClearWhispers", QStringLiteral("Clear Whispers"), mnuClearWhispers_Click);
+    addEntry(*botMenu, "mnuClearChat", QStringLiteral("Clear Chat"), on(&Bot::chat, mnuClearChat_Click));
+    addEntry(*botMenu, "mnuClearWhispers", QStringLiteral("Clear Whispers"),
+             on(&Bot::chat, mnuClearWhispers_Click));
 
     QMenu* favorites = menu("mnuFavChannels", QStringLiteral("Favorite Channels"));
     for (int i = 0; i < 5; ++i) {
@@ -131,12 +140,14 @@ void MainWindow::buildMenus() {
         entry->setObjectName(QStringLiteral("mnuChannel%1").arg(i));
         entry->setShortcut(QKeySequence(Qt::Key_F1 + i));
         entry->setEnabled(false);
-        connect(entry, &QAction::triggered, this, [this, i] { mnuChannel_Click(*bot_, i); });
+        connect(entry, &QAction::triggered, this, [this, i] { mnuChannel_Click(bot_->chat, i); });
     }
 
     QMenu* configuration = menu("mnuConfiguration", QStringLiteral("Configuration"));
-    addEntry(*configuration, "mnuOpenConfig", QStringLiteral("Open config.bot"), mnuOpenConfig_Click);
-    addEntry(*configuration, "mnuReloadConfig", QStringLiteral("Reload config.bot"), mnuReloadConfig_Click);
+    addEntry(*configuration, "mnuOpenConfig", QStringLiteral("Open config.bot"),
+             on(&Bot::settings, mnuOpenConfig_Click));
+    addEntry(*configuration, "mnuReloadConfig", QStringLiteral("Reload config.bot"),
+             on(&Bot::settings, mnuReloadConfig_Click));
 
     QMenu* tools = menu("mnuTools", QStringLiteral("Tools"));
     connect(addEntry(*tools, "mnuFilter", QStringLiteral("Filter"), nullptr), &QAction::triggered, this,
@@ -151,17 +162,18 @@ void MainWindow::buildMemberPopup() {
     muChannelList_ = new QMenu(QStringLiteral("ChannelList"), this);
     muChannelList_->setObjectName(QStringLiteral("muChannelList"));
     QMenu& popup = *muChannelList_;
-    addEntry(popup, "mnuDesignate", QStringLiteral("Designate"), mnuDesignate_Click);
-    addEntry(popup, "mnuKick", QStringLiteral("Kick"), mnuKick_Click);
-    addEntry(popup, "mnuBan", QStringLiteral("Ban"), mnuBan_Click);
+    addEntry(popup, "mnuDesignate", QStringLiteral("Designate"), on(&Bot::chat, mnuDesignate_Click));
+    addEntry(popup, "mnuKick", QStringLiteral("Kick"), on(&Bot::chat, mnuKick_Click));
+    addEntry(popup, "mnuBan", QStringLiteral("Ban"), on(&Bot::chat, mnuBan_Click));
     popup.addSeparator()->setObjectName(QStringLiteral("mnuspc01"));
-    addEntry(popup, "mnuAdd", QStringLiteral("Add to acceslist"), mnuAdd_Click);
-    addEntry(popup, "mnuRem", QStringLiteral("Remove from acceslist"), mnuRem_Click);
+    addEntry(popup, "mnuAdd", QStringLiteral("Add to acceslist"), on(&Bot::chat, mnuAdd_Click));
+    addEntry(popup, "mnuRem", QStringLiteral("Remove from acceslist"), on(&Bot::chat, mnuRem_Click));
     popup.addSeparator()->setObjectName(QStringLiteral("mnuspc00"));
-    addEntry(popup, "mnuSafeadd", QStringLiteral("Add to safelist"), mnuSafeadd_Click);
-    addEntry(popup, "mnuRemSafelist", QStringLiteral("Remove from safelist"), mnuRemSafelist_Click);
+    addEntry(popup, "mnuSafeadd", QStringLiteral("Add to safelist"), on(&Bot::chat, mnuSafeadd_Click));
+    addEntry(popup, "mnuRemSafelist", QStringLiteral("Remove from safelist"),
+             on(&Bot::chat, mnuRemSafelist_Click));
     popup.addSeparator()->setObjectName(QStringLiteral("mnuspc02"));
-    addEntry(popup, "mnuWhisper", QStringLiteral("Whisper Window"), mnuWhisper_Click);
+    addEntry(popup, "mnuWhisper", QStringLiteral("Whisper Window"), on(&Bot::chat, mnuWhisper_Click));
 }
 
 void MainWindow::designControls() {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -85,7 +86,10 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    QAction* addEntry(QMenu& menu, const char* name, const QString& caption, void (*click)(Bot&));
+    QAction* addEntry(QMenu& menu, const char* name, const QString& caption,
+                      const std::function<void()>& click);
+    template <typename Subsystem>
+    std::function<void()> on(Subsystem Bot::*subsystem, void (*click)(Subsystem&));
     void buildMemberPopup();
     void designControls();
     // Form_Resize: lays the controls out for the client size, or goes to the tray when minimised.

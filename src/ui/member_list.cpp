@@ -4,7 +4,6 @@
 #include <array>
 
 #include "platform/display_text.h"
-#include "platform/text_case.h"
 #include "ui/member_icons.h"
 #include "ui/window_style.h"
 
@@ -28,38 +27,39 @@ MemberList::MemberList(QWidget* parent) : QListWidget(parent) {
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-QListWidgetItem* MemberList::newRow(const std::string& text, int icon) const {
+void MemberList::style(QListWidgetItem& item, const MemberRow& look) {
     static const std::array<QIcon, MemberIconCount + 1> icons = [] {
         std::array<QIcon, MemberIconCount + 1> all;
         for (int i = 0; i <= MemberIconCount; ++i) all[static_cast<std::size_t>(i)] = MemberIcon(i);
         return all;
     }();
-    auto* item = new QListWidgetItem(icons[icon >= 1 && icon <= MemberIconCount ? icon : 0], shown(text));
-    item->setData(NameRole, QByteArray::fromStdString(text));
-    item->setData(IconRole, icon);
-    item->setForeground(ToQColor(ColorMemberDefault));
-    return item;
+    const int icon = look.icon >= 1 && look.icon <= MemberIconCount ? look.icon : 0;
+    item.setIcon(icons[static_cast<std::size_t>(icon)]);
+    item.setText(shown(look.name));
+    item.setData(NameRole, QByteArray::fromStdString(look.name));
+    item.setData(IconRole, look.icon);
+    item.setToolTip(shown(look.toolTip));
+    item.setForeground(ToQColor(look.color.value_or(ColorMemberDefault)));
+    QFont font = item.font();
+    font.setBold(look.bold);
+    item.setFont(font);
 }
 
-void MemberList::append(const std::string& text, int icon) {
-    addItem(newRow(text, icon));
+void MemberList::insertRow(int row, const MemberRow& look) {
+    auto* item = new QListWidgetItem;
+    style(*item, look);
+    insertItem(row - 1, item);
 }
 
-void MemberList::insertAt(int row, const std::string& text, int icon) {
-    insertItem(row - 1, newRow(text, icon));
-}
-
-void MemberList::removeAt(int row) {
+void MemberList::removeRow(int row) {
     delete takeItem(row - 1);
 }
 
-int MemberList::find(const std::string& text) const {
-    for (int i = 1; i <= count(); ++i)
-        if (EqualsNoCase(this->text(i), text)) return i;
-    return 0;
+void MemberList::restyleRow(int row, const MemberRow& look) {
+    if (QListWidgetItem* item = rowItem(row)) style(*item, look);
 }
 
-std::string MemberList::text(int row) const {
+std::string MemberList::name(int row) const {
     const QListWidgetItem* item = rowItem(row);
     return item ? item->data(NameRole).toByteArray().toStdString() : std::string();
 }
@@ -67,22 +67,6 @@ std::string MemberList::text(int row) const {
 int MemberList::icon(int row) const {
     const QListWidgetItem* item = rowItem(row);
     return item ? item->data(IconRole).toInt() : 0;
-}
-
-void MemberList::setToolTip(int row, const std::string& tip) {
-    if (QListWidgetItem* item = rowItem(row)) item->setToolTip(shown(tip));
-}
-
-void MemberList::setColor(int row, Rgb color) {
-    if (QListWidgetItem* item = rowItem(row)) item->setForeground(ToQColor(color));
-}
-
-void MemberList::setBold(int row, bool bold) {
-    if (QListWidgetItem* item = rowItem(row)) {
-        QFont font = item->font();
-        font.setBold(bold);
-        item->setFont(font);
-    }
 }
 
 int MemberList::selectedRow() const {

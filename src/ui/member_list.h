@@ -7,25 +7,22 @@
 namespace morva {
 
 // The member list (lvChannel): one row per member with its icon, tool tip, colour and weight,
-// holding the member's name as the bytes the server sent.
+// holding the member's name as the bytes the server sent. It mirrors the channel model.
 class MemberList : public QListWidget, public MemberView {
     Q_OBJECT
 
 public:
     explicit MemberList(QWidget* parent = nullptr);
 
-    void append(const std::string& text, int icon) override;
-    void insertAt(int row, const std::string& text, int icon) override;
-    void removeAt(int row) override;
-    int find(const std::string& text) const override;
+    void insertRow(int row, const MemberRow& look) override;
+    void removeRow(int row) override;
+    void restyleRow(int row, const MemberRow& look) override;
     void clear() override { QListWidget::clear(); }
-    int count() const override { return QListWidget::count(); }
-    std::string text(int row) const override;
-    int icon(int row) const override;
-    void setToolTip(int row, const std::string& tip) override;
-    void setColor(int row, Rgb color) override;
-    void setBold(int row, bool bold) override;
     int selectedRow() const override;
+
+    // What a row shows, for the window itself and for tests.
+    std::string name(int row) const;
+    int icon(int row) const;
 
     // Selects a row (from 1); 0 clears the selection.
     void selectRow(int row);
@@ -38,7 +35,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QListWidgetItem* newRow(const std::string& text, int icon) const;
+    static void style(QListWidgetItem& item, const MemberRow& look);
     QListWidgetItem* rowItem(int row) const { return item(row - 1); }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/pane_view.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "ui/window_style.h"
 
@@ -13,6 +14,26 @@ PaneView::PaneView(QWidget* parent) : QTextBrowser(parent) {
     document()->setUndoRedoEnabled(false);
     document()->setDocumentMargin(3);
     setPalette(DarkPalette(palette()));
+
+    QScrollBar* bar = verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { following_ = value == bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (following_) bar->setValue(maximum);
+    });
+}
+
+void PaneView::restoreCursor(int anchor, int position) {
+    QTextCursor cursor = textCursor();
+    if (cursor.anchor() == anchor && cursor.position() == position) return;
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    // Setting the cursor scrolls it into view; the user's scroll position wins.
+    const int vertical = verticalScrollBar()->value();
+    const int horizontal = horizontalScrollBar()->value();
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(vertical);
+    horizontalScrollBar()->setValue(horizontal);
 }
 
 void PaneView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -21,6 +42,13 @@ void PaneView::mouseDoubleClickEvent(QMouseEvent* event) {
         if (!href.isEmpty()) emit linkDoubleClicked(href);
     }
     QTextBrowser::mouseDoubleClickEvent(event);
+}
+
+void PaneView::showEvent(QShowEvent* event) {
+    // The first show scrolls the text cursor into view, which would leave the bottom.
+    const bool following = following_;
+    QTextBrowser::showEvent(event);
+    if (following) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 }  // namespace morva

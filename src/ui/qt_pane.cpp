@@ -1,11 +1,14 @@
 #include "ui/qt_pane.h"
 
-#include <QTextBlockFormat>
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "platform/display_text.h"
+#include "ui/pane_view.h"
 #include "ui/web_links.h"
 #include "ui/window_style.h"
 
@@ -39,47 +42,33 @@ QString OneLine(QString text) {
     return text;
 }
 
+// The first paragraph to keep when at least atLeast characters go from the front: the one that
+// starts at or after that many characters, or the empty last one when every line goes.
+QTextBlock FirstKept(const QTextDocument& document, int atLeast) {
+    const QTextBlock block = document.findBlock(std::max(atLeast, 0));
+    if (!block.isValid()) return document.lastBlock();
+    return block.position() < atLeast ? block.next() : block;
+}
+
 }  // namespace
 
-int QtPane::textLength() const {
-    return view_.document()->characterCount() - 1;
+void QtPane::appendLine(const PaneLine& line) {
+    const int userAnchor = view_.textCursor().anchor();
+    const int userPosition = view_.textCursor().position();
+    QTextCursor cursor(view_.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    insertRun(cursor, line.stamp);
+    for (const Run& run : line.runs) insertRun(cursor, run);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    cursor.endEditBlock();
+    // A user's cursor at the very end would have been carried along by the new text.
+    view_.restoreCursor(userAnchor, userPosition);
 }
 
-int QtPane::caret() const {
-    return view_.textCursor().selectionStart();
-}
-
-void QtPane::setCaret(int position) {
-    QTextCursor cursor = view_.textCursor();
-    cursor.setPosition(std::clamp(position, 0, textLength()));
-    view_.setTextCursor(cursor);
-}
-
-int QtPane::selectionLength() const {
-    const QTextCursor cursor = view_.textCursor();
-    return cursor.selectionEnd() - cursor.selectionStart();
-}
-
-void QtPane::setSelectionLength(int length) {
-    QTextCursor cursor = view_.textCursor();
-    const int start = cursor.selectionStart();
-    cursor.setPosition(start);
-    cursor.setPosition(start + std::clamp(length, 0, textLength() - start), QTextCursor::KeepAnchor);
-    view_.setTextCursor(cursor);
-}
-
-void QtPane::replaceSelection(const std::string& text) {
-    QTextCursor cursor = view_.textCursor();
-    cursor.removeSelectedText();
-    const bool endsLine = text.ends_with("\r\n");
-    const std::string_view line = std::string_view(text).substr(0, text.size() - (endsLine ? 2 : 0));
-    insertText(cursor, OneLine(QString::fromStdString(DisplayText(line))));
-    if (endsLine) cursor.insertBlock(QTextBlockFormat(), colored(color_));
-    view_.setTextCursor(cursor);
-}
-
-void QtPane::insertText(QTextCursor& cursor, const QString& text) const {
-    const QTextCharFormat plain = colored(color_);
+void QtPane::insertRun(QTextCursor& cursor, const Run& run) const {
+    const QString text = OneLine(QString::fromStdString(DisplayText(run.text)));
+    const QTextCharFormat plain = colored(run.color);
     qsizetype done = 0;
     if (links_ == Links::Detected) {
         for (const LinkSpan& span : FindWebLinks(text)) {
@@ -96,12 +85,32 @@ void QtPane::insertText(QTextCursor& cursor, const QString& text) const {
     cursor.insertText(text.mid(done), plain);
 }
 
+int QtPane::length() const {
+    return view_.document()->characterCount() - 1;
+}
+
+void QtPane::dropFront(int atLeast) {
+    QTextDocument& document = *view_.document();
+    const QTextBlock kept = FirstKept(document, atLeast);
+    if (kept == document.firstBlock()) return;
+    const QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    const int removedHeight =
+        qRound(layout.blockBoundingRect(kept).top() - layout.blockBoundingRect(document.firstBlock()).top());
+    const bool following = view_.following();
+    const int scrolled = view_.verticalScrollBar()->value();
+
+    QTextCursor cursor(&document);
+    cursor.setPosition(kept.position(), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    // A following view stays at the bottom by itself; one scrolled up keeps showing the same lines.
+    if (!following) view_.verticalScrollBar()->setValue(scrolled - removedHeight);
+}
+
 void QtPane::clear() {
     QTextCursor cursor(view_.document());
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
     cursor.setBlockCharFormat(QTextCharFormat());
-    view_.setTextCursor(cursor);
 }
 
 }  // namespace morva

@@ -1,38 +1,32 @@
 #pragma once
 
-#include <string>
-
 #include "platform/pane.h"
 
-class QTextEdit;
 class QTextCursor;
-class QString;
 
 namespace morva {
 
-// The Pane port over a text view. Positions count the document's characters; the CR LF that
-// AddChat puts at the end of a line ends a paragraph. With links detected, web addresses become
-// links to themselves.
+class PaneView;
+
+// The Pane port over a pane view: each line is one paragraph of the view's document, added or
+// dropped in one edit through a cursor of the pane's own, so the user's text cursor, selection and
+// scroll position stay where they are. Lengths count the document's characters (a paragraph end
+// is one). With links detected, web addresses become links to themselves.
 class QtPane : public Pane {
 public:
     enum class Links { Plain, Detected };
-    explicit QtPane(QTextEdit& view, Links links = Links::Plain) : view_(view), links_(links) {}
+    explicit QtPane(PaneView& view, Links links = Links::Plain) : view_(view), links_(links) {}
 
-    int textLength() const override;
-    int caret() const override;
-    void setCaret(int position) override;
-    int selectionLength() const override;
-    void setSelectionLength(int length) override;
-    void setInsertColor(Rgb color) override { color_ = color; }
-    void replaceSelection(const std::string& text) override;
+    void appendLine(const PaneLine& line) override;
+    int length() const override;
+    void dropFront(int atLeast) override;
     void clear() override;
 
 private:
-    void insertText(QTextCursor& cursor, const QString& text) const;
+    void insertRun(QTextCursor& cursor, const Run& run) const;
 
-    QTextEdit& view_;
+    PaneView& view_;
     Links links_;
-    Rgb color_;
 };
 
 }  // namespace morva

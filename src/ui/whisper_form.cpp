@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "bot/bot.h"
 #include "chat/whisper_windows.h"
 #include "platform/display_text.h"
 #include "ui/member_icons.h"
@@ -58,13 +59,13 @@ void WhisperForm::activate() {
 
 void WhisperForm::txtSend_Enter() {
     std::string text = txtSend_->text().toStdString();
-    WhisperWindowEnter(bot_, slot_, text);
+    WhisperWindowEnter(bot_.chat, slot_, text);
     txtSend_->setText(QString::fromStdString(DisplayText(text)));
     txtSend_->setFocus();
 }
 
 void WhisperForm::closeEvent(QCloseEvent* event) {
-    WhisperWindowClosed(bot_, slot_);
+    WhisperWindowClosed(bot_.chat, slot_);
     event->accept();
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "bot/startup.h"
-#include "settings/ini_text.h"
 #include "support/bot_fixture.h"
 #include "support/config_text.h"
 
@@ -41,17 +39,17 @@ TEST_F(MainWindowCore, GeometryIsSavedAboutASecondAfterALayoutPass) {
     EXPECT_EQ(
         profile.read("config.bot"),
         "; mine\r\n[Profile]\r\nPort=1\r\n[Form]\r\nWidth=12495\r\nHeight=8340\r\nTop=1200\r\nLeft=2400\r\n");
-    EXPECT_FALSE(bot.tmrResize->isRunning());
+    EXPECT_FALSE(bot.window.tmrResize->isRunning());
 }
 
 TEST_F(MainWindowCore, MinimisingGoesToTheTrayWithTheLogonAsTipAndCaption) {
-    bot.CurrentName = "bot1";
-    bot.CurrentChannel = "lobby";
+    bot.chat.CurrentName = "bot1";
+    bot.chat.CurrentChannel = "lobby";
     Form_Resize(bot, true);
     EXPECT_TRUE(shell.inTray);
     EXPECT_EQ(shell.trayTip, "bot1 in channel lobby.");
     EXPECT_EQ(shell.captionText, "bot1 in channel lobby.");
-    EXPECT_FALSE(bot.tmrResize->isRunning()) << "no layout while minimised";
+    EXPECT_FALSE(bot.window.tmrResize->isRunning()) << "no layout while minimised";
 }
 
 TEST(TwipsText, SevenSignificantDigitsAndNoPointForWholeNumbers) {
@@ -62,9 +60,9 @@ TEST(TwipsText, SevenSignificantDigitsAndNoPointForWholeNumbers) {
 }
 
 TEST_F(MainWindowCore, IdleMessageGoesOutEveryIdleDelayMinutes) {
-    bot.BotConfig.IdleDelay = 3;
-    bot.BotConfig.IdleMessage = "hello";
-    bot.CurrentName = "bot1";
+    config.IdleDelay = 3;
+    config.IdleMessage = "hello";
+    bot.chat.CurrentName = "bot1";
     connect(false);  // text mode arms the idle timer
     std::vector<long long> sentAt;
     for (int minute = 1; minute <= 9; ++minute) {

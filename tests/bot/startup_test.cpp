@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chat/palette.h"
+#include "output/palette.h"
 #include "settings/ini_text.h"
 #include "support/bot_fixture.h"
 #include "support/config_text.h"
@@ -23,7 +23,7 @@ TEST_F(StartupTest, PrintsTitleAndSeparatorThenLoadsTheProfile) {
     EXPECT_EQ(chat.runs()[1].first, ColorInfo);
     EXPECT_EQ(chat.runs()[3].first, ColorStatus);
     EXPECT_EQ(shell.captionText, "Morva Chat v1.0 by Quorin [Binary Edition].");
-    EXPECT_EQ(bot.BotConfig.Username, "bot1");
+    EXPECT_EQ(config.Username, "bot1");
     EXPECT_FALSE(shell.inTray);
 }
 

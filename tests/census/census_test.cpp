@@ -3,12 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
 #include "census/census_names.h"
-#include "chat/event_processor.h"
-#include "chat/palette.h"
+#include "output/palette.h"
 #include "support/bot_fixture.h"
 
 namespace morva::testing {
@@ -26,8 +26,9 @@ protected:
         for (std::size_t i = 0; i < channels.size(); ++i)
             section += "Channel" + std::to_string(i + 1) + "=" + channels[i] + "\r\n";
         profile.write("config.bot", section);
-        bot.BotConfig.Channels = static_cast<std::int16_t>(channels.size());
-        bot.BotConfig.Binary = false;
+        config.Channels = static_cast<std::int16_t>(channels.size());
+        config.Binary = false;
+        bot.connection.Bot_Connect();
         sockets.made[0]->acceptConnect();
     }
 
@@ -38,10 +39,7 @@ protected:
         chat.clear();
     }
 
-    void feed(const std::string& text) {
-        std::string line = text;
-        ProcessEventLine(bot, line, 0);
-    }
+    void feed(const std::string& line) { receive(line + "\r\n"); }
 
     // Moves the clock on to the given time of the same day.
     void advanceTo(int hour, int minute, int second, int hundredths) {
@@ -78,7 +76,7 @@ TEST_F(CensusTest, VisitsEachChannelAndWritesWhatItsCaptureWindowHeard) {
 
     clock.advance(900);
     EXPECT_THAT(sent(), ElementsAre("/who lobby\r\n"));
-    EXPECT_EQ(bot.tmrGetInfo->interval(), 700);
+    EXPECT_EQ(bot.chat.capture.timer().interval(), 700);
     feed("1018 INFO \"Users in channel lobby:\"");
     feed("1018 INFO \"bob, alice\"");
     feed("1018 INFO \"[Carol]\"");
@@ -93,15 +91,85 @@ TEST_F(CensusTest, VisitsEachChannelAndWritesWhatItsCaptureWindowHeard) {
     EXPECT_THAT(chatLines(),
                 ElementsAre("Bot: Getting Channel Log: lobby", "Broadcast: too late",
                             "Bot: Getting Channel Log: op x", "Bot: Getting Channels Log Done."));
-    EXPECT_EQ(chat.runs().back().first, ColorStatus);
+    EXPECT_EQ(chat.paneLines().back().runs.back().color, ColorStatus);
     EXPECT_EQ(filesBelow(logFolder()),
               (std::set<std::string>{"lobby/2026-12-10/14.03.30.txt", "op x/2026-12-10/14.03.30.txt"}));
     EXPECT_EQ(readLog("lobby/2026-12-10/14.03.30.txt"), "lobby\r\nbob, alice\r\n[Carol]\r\n");
     EXPECT_EQ(readLog("op x/2026-12-10/14.03.30.txt"), "op x\r\ndave\r\n");
-    EXPECT_FALSE(bot.tmrWhoChannel->isRunning());
+    EXPECT_FALSE(bot.census.timer().isRunning());
 
     clock.advance(5000);
     EXPECT_EQ(chatLines().size(), 4u);
+}
+
+// A server that answers each "/who" with one line of that channel's members, a moment after the line
+// reached it.
+class CensusServer {
+public:
+    CensusServer(VirtualClock& clock, FakeSocket& socket) : socket_(socket), answer_(clock.makeTimer()) {
+        answer_->setInterval(100);
+        answer_->setOnTick([this] {
+            answer_->stop();
+            for (const auto& line : due_) socket_.receive(line);
+            due_.clear();
+        });
+        socket_.onSend = [this](const std::string& bytes) {
+            if (!bytes.starts_with("/who ")) return;
+            const std::string channel = bytes.substr(5, bytes.size() - 7);
+            due_.push_back("1018 INFO \"Users in channel " + channel + ": " + channel + "-one " + channel +
+                           "-two\"\r\n");
+            answer_->start();
+        };
+    }
+
+private:
+    FakeSocket& socket_;
+    std::unique_ptr<Timer> answer_;
+    std::vector<std::string> due_;
+};
+
+TEST_F(CensusTest, TenChannelsUnderTheFloodLimitEachGetTheirOwnMembers) {
+    std::vector<std::string> channels;
+    for (int i = 1; i <= 10; ++i) channels.push_back("chan" + std::to_string(i));
+    configure(channels);
+    config.FloodLines = 4;
+    config.FloodSeconds = 6;
+    const CensusServer server(clock, *sockets.made[0]);
+    logOn();
+    clock.advance(60000);
+
+    EXPECT_EQ(lastChatLine(), "Bot: Getting Channels Log Done.");
+    const auto lines = chatLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.starts_with("Broadcast:"); }),
+              0);
+    const auto files = filesBelow(logFolder());
+    ASSERT_EQ(files.size(), 10u);
+    for (const auto& file : files) {
+        const std::string channel = file.substr(0, file.find('/'));
+        EXPECT_EQ(readLog(file), channel + "\r\n" + channel + "-one " + channel + "-two\r\n") << file;
+    }
+}
+
+TEST_F(CensusTest, TheNextVisitWaitsUntilTheLastAnswerCouldArrive) {
+    configure({"lobby", "op x"});
+    config.FloodLines = 1;
+    config.FloodSeconds = 6;
+    logOn();
+    clock.advance(900);
+    ASSERT_THAT(sent(), ElementsAre("/who lobby\r\n"));
+    clock.advance(900);
+    EXPECT_THAT(sent(), ElementsAre("/who lobby\r\n"));
+    EXPECT_EQ(lastChatLine(), "Bot: Getting Channel Log: op x") << "its line waits in the queue";
+    clock.advance(5099);
+    EXPECT_THAT(sent(), ElementsAre("/who lobby\r\n"));
+    clock.advance(1);
+    ASSERT_THAT(sent(), ElementsAre("/who lobby\r\n", "/who op x\r\n"));
+    EXPECT_TRUE(bot.chat.capture.isOpen()) << "the window opens when the line leaves";
+    feed("1018 INFO \"Users in channel op x: dave\"");
+    clock.advance(2700);
+    EXPECT_EQ(lastChatLine(), "Bot: Getting Channels Log Done.");
+    EXPECT_EQ(bot.census.ChannelLogList.back(), "op x\r\ndave");
 }
 
 TEST_F(CensusTest, NoChannelsVisitsNothingAndMakesNoFolder) {
@@ -132,28 +200,28 @@ TEST_F(CensusTest, ReloadChangingChannelsMidwayKeepsToTheLoadedList) {
         configure({"lobby", "op x"});
         logOn();
         clock.advance(900);
-        bot.BotConfig.Channels = reloaded;
+        config.Channels = reloaded;
         clock.advance(1800);
         EXPECT_THAT(sent(), ElementsAre("/who lobby\r\n", "/who op x\r\n"));
         EXPECT_EQ(lastChatLine(), "Bot: Getting Channels Log Done.");
         EXPECT_EQ(filesBelow(logFolder()).size(), 2u);
-        EXPECT_FALSE(bot.tmrWhoChannel->isRunning());
+        EXPECT_FALSE(bot.census.timer().isRunning());
     }
 }
 
 TEST_F(CensusTest, FailedWriteReportsOnlyTheErrorAndStopsThere) {
     fs::create_directories(logFolder());
     profile.write("Channel Log Files/op x", "a file where a folder belongs");
-    bot.BotConfig.ChannelLogList = {"lobby\r\nbob", "op x\r\ncarol", "third\r\ndave"};
-    WriteChannelLog(bot);
+    bot.census.ChannelLogList = {"lobby\r\nbob", "op x\r\ncarol", "third\r\ndave"};
+    bot.census.WriteChannelLog();
     EXPECT_THAT(chatLines(), ElementsAre("Error in writing channels log files."));
-    EXPECT_EQ(chat.runs().back().first, ColorError);
+    EXPECT_EQ(chat.paneLines().back().runs.back().color, ColorError);
     EXPECT_EQ(filesBelow(logFolder()), (std::set<std::string>{"op x", "lobby/2026-12-10/14.03.27.txt"}));
 }
 
 TEST_F(CensusTest, SameChannelTwiceInOneSecondLeavesOneWholeFile) {
-    bot.BotConfig.ChannelLogList = {"lobby\r\nfirst", "lobby\r\nsecond"};
-    WriteChannelLog(bot);
+    bot.census.ChannelLogList = {"lobby\r\nfirst", "lobby\r\nsecond"};
+    bot.census.WriteChannelLog();
     EXPECT_EQ(filesBelow(logFolder()), (std::set<std::string>{"lobby/2026-12-10/14.03.27.txt"}));
     EXPECT_EQ(readLog("lobby/2026-12-10/14.03.27.txt"), "lobby\r\nsecond\r\n");
 }
@@ -190,9 +258,9 @@ TEST_F(CensusTest, HostileChannelNamesStayInsideTheLogFolder) {
         "../../x", "../" + escapeName, "../../" + escapeName,  "a/b", "a%2Fb", "a\\b", "..",
         ".",       ".hidden",          std::string("a\0b", 3), "a",   "",      "%",    "%25",
         "/abs"};
-    for (const auto& channel : channels) bot.BotConfig.ChannelLogList.push_back(channel + "\r\nseen");
-    MakeLogFolders(bot);
-    WriteChannelLog(bot);
+    for (const auto& channel : channels) bot.census.ChannelLogList.push_back(channel + "\r\nseen");
+    bot.census.MakeLogFolders();
+    bot.census.WriteChannelLog();
 
     EXPECT_THAT(chatLines(), ElementsAre("Bot: Getting Channels Log Done."));
     EXPECT_FALSE(fs::exists(profile.dir().parent_path() / escapeName));

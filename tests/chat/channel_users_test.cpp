@@ -6,25 +6,48 @@
 #include <string>
 #include <vector>
 
-#include "chat/palette.h"
+#include "output/palette.h"
 #include "support/bot_fixture.h"
 
-namespace morva {
+namespace morva::testing {
 namespace {
 
 using Records = std::vector<std::string>;
 
-class ChannelUsers : public testing::BotFixture {
+// A member as "name flags product".
+struct Entry {
+    const char* name;
+    const char* flags;
+    const char* product;
+};
+
+class ChannelUsers : public BotFixture {
 protected:
     ChannelUsers() {
-        bot.CurrentName = "MorvaBot";
-        bot.CurrentChannel = "Foo";
+        bot.chat.CurrentName = "MorvaBot";
+        bot.chat.CurrentChannel = "Foo";
     }
 
-    std::vector<std::string> rowTexts() const {
-        std::vector<std::string> texts;
-        for (int row = 1; row <= members.count(); ++row) texts.push_back(members.text(row));
+    void add(const std::string& name, const std::string& flags, const std::string& product) {
+        AddUser(bot.chat, name, flags, product);
+    }
+
+    void fill(const std::vector<Entry>& entries) {
+        ClearChannel(bot.chat);
+        for (const Entry& e : entries) add(e.name, e.flags, e.product);
+    }
+
+    Records records() const {
+        Records texts;
+        for (const Member& m : bot.chat.ChannelUsers)
+            texts.push_back(m.name + " " + m.flags + " " + m.product);
         return texts;
+    }
+
+    Records rowNames() const {
+        Records names;
+        for (const MemberRow& row : members.rows()) names.push_back(row.name);
+        return names;
     }
 };
 
@@ -61,10 +84,10 @@ class RowStyle : public ChannelUsers, public ::testing::WithParamInterface<Style
 
 TEST_P(RowStyle, FollowsTheIconAndTheOwnName) {
     const StyleCase& c = GetParam();
-    AddUser(bot, "Other", "0000", "[CHAT]");
-    AddUser(bot, c.name, c.flags, c.product);
-    const auto& row = members.row(2);
-    EXPECT_EQ(row.text, c.name);
+    add("Other", "0000", "[CHAT]");
+    add(c.name, c.flags, c.product);
+    const MemberRow& row = members.row(2);
+    EXPECT_EQ(row.name, c.name);
     EXPECT_EQ(row.icon, c.icon);
     EXPECT_EQ(row.toolTip, std::string(c.name) + " " + c.flags + " " + c.product);
     EXPECT_EQ(row.color, c.color);
@@ -84,37 +107,56 @@ INSTANTIATE_TEST_SUITE_P(Table, RowStyle,
                                            StyleCase{"morvabot", "0010", "[CHAT]", 2, std::nullopt, false}));
 
 TEST_F(ChannelUsers, AddUserAppendsRecordAndRowAndCountsThem) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    AddUser(bot, "Ann", "0002", "[CHAT]");
-    EXPECT_EQ(bot.ChannelUsers, (Records{"Bob 0010 [STAR]", "Ann 0002 [CHAT]"}));
-    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Bob", "Ann"}));
+    AddUser(bot.chat, "Bob", "0010", "[STAR]", 156);
+    add("Ann", "0002", "[CHAT]");
+    EXPECT_EQ(records(), (Records{"Bob 0010 [STAR]", "Ann 0002 [CHAT]"}));
+    EXPECT_EQ(bot.chat.ChannelUsers[0].ping, 156);
+    EXPECT_EQ(bot.chat.ChannelUsers[0].icon, 6);
+    EXPECT_EQ(bot.chat.ChannelUsers[1].ping, 0);
+    EXPECT_EQ(bot.chat.ChannelUsers[1].icon, 1);
+    EXPECT_EQ(rowNames(), (Records{"Bob", "Ann"}));
     EXPECT_EQ(shell.channelLabel, "Foo [2]");
 }
 
 TEST_F(ChannelUsers, LabelFollowsEnteringJoiningAndLeaving) {
-    bot.CurrentChannel = "Clan Foo";
-    ClearChannel(bot);
+    bot.chat.CurrentChannel = "Clan Foo";
+    ClearChannel(bot.chat);
     EXPECT_EQ(shell.channelLabel, "Clan Foo [0]");
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    AddUser(bot, "Ann", "0000", "[CHAT]");
+    add("Bob", "0010", "[STAR]");
+    add("Ann", "0000", "[CHAT]");
     EXPECT_EQ(shell.channelLabel, "Clan Foo [2]");
-    RemoveUser(bot, "Bob");
+    RemoveUser(bot.chat, "Bob");
     EXPECT_EQ(shell.channelLabel, "Clan Foo [1]");
 }
 
 TEST_F(ChannelUsers, ClearChannelEmptiesRecordsAndRows) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    AddUser(bot, "Ann", "0000", "[CHAT]");
-    ClearChannel(bot);
-    EXPECT_TRUE(bot.ChannelUsers.empty());
+    add("Bob", "0010", "[STAR]");
+    add("Ann", "0000", "[CHAT]");
+    ClearChannel(bot.chat);
+    EXPECT_TRUE(bot.chat.ChannelUsers.empty());
     EXPECT_EQ(members.count(), 0);
     EXPECT_EQ(shell.channelLabel, "Foo [0]");
 }
 
+// The connection ended: the list empties, the label keeps the last count until the next channel,
+// and a later leave of a former member finds nothing to remove.
+TEST_F(ChannelUsers, ForgetMembersEmptiesRecordsAndRowsButLeavesTheLabel) {
+    add("Bob", "0010", "[STAR]");
+    add("Ann", "0000", "[CHAT]");
+    ForgetMembers(bot.chat);
+    EXPECT_TRUE(bot.chat.ChannelUsers.empty());
+    EXPECT_EQ(members.count(), 0);
+    EXPECT_EQ(shell.channelLabel, "Foo [2]");
+    RemoveUser(bot.chat, "Bob");
+    EXPECT_TRUE(bot.chat.ChannelUsers.empty());
+    EXPECT_EQ(members.count(), 0);
+    EXPECT_EQ(shell.channelLabel, "Foo [2]");
+}
+
 TEST_F(ChannelUsers, AddingANamePresentAlreadyGivesASecondRowStyledOnItsOwn) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    AddUser(bot, "bob", "0002", "[CHAT]");
-    EXPECT_EQ(bot.ChannelUsers, (Records{"Bob 0010 [STAR]", "bob 0002 [CHAT]"}));
+    add("Bob", "0010", "[STAR]");
+    add("bob", "0002", "[CHAT]");
+    EXPECT_EQ(records(), (Records{"Bob 0010 [STAR]", "bob 0002 [CHAT]"}));
     ASSERT_EQ(members.count(), 2);
     EXPECT_EQ(members.row(1).toolTip, "Bob 0010 [STAR]");
     EXPECT_FALSE(members.row(1).bold);
@@ -125,22 +167,24 @@ TEST_F(ChannelUsers, AddingANamePresentAlreadyGivesASecondRowStyledOnItsOwn) {
     EXPECT_EQ(shell.channelLabel, "Foo [2]");
 }
 
-TEST_F(ChannelUsers, UpdateUserKeepsTheRowInPlace) {
-    AddUser(bot, "A", "0010", "[STAR]");
-    AddUser(bot, "B", "0000", "[W3XP]");
-    AddUser(bot, "C", "0000", "[CHAT]");
+// Record and row stay where they were; the record keeps its name, product and ping.
+TEST_F(ChannelUsers, UpdateUserKeepsTheMemberInPlace) {
+    add("A", "0010", "[STAR]");
+    AddUser(bot.chat, "B", "0000", "[W3XP]", 77);
+    add("C", "0000", "[CHAT]");
 
-    UpdateUser(bot, "A", "0002");
-    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(bot.ChannelUsers, (Records{"B 0000 [W3XP]", "C 0000 [CHAT]", "A 0002 [STAR]"}));
+    UpdateUser(bot.chat, "A", "0002");
+    EXPECT_EQ(records(), (Records{"A 0002 [STAR]", "B 0000 [W3XP]", "C 0000 [CHAT]"}));
+    EXPECT_EQ(rowNames(), (Records{"A", "B", "C"}));
     EXPECT_EQ(members.row(1).icon, 1);
     EXPECT_EQ(members.row(1).toolTip, "A 0002 [STAR]");
     EXPECT_EQ(members.row(1).color, ColorOperator);
     EXPECT_TRUE(members.row(1).bold);
 
-    UpdateUser(bot, "B", "0020");
-    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(bot.ChannelUsers, (Records{"C 0000 [CHAT]", "A 0002 [STAR]", "B 0020 [W3XP]"}));
+    UpdateUser(bot.chat, "B", "0020");
+    EXPECT_EQ(records(), (Records{"A 0002 [STAR]", "B 0020 [W3XP]", "C 0000 [CHAT]"}));
+    EXPECT_EQ(bot.chat.ChannelUsers[1].ping, 77);
+    EXPECT_EQ(bot.chat.ChannelUsers[1].icon, 14);
     EXPECT_EQ(members.row(1).toolTip, "A 0002 [STAR]");
     EXPECT_EQ(members.row(2).icon, 14);
     EXPECT_EQ(members.row(2).toolTip, "B 0020 [W3XP]");
@@ -148,10 +192,21 @@ TEST_F(ChannelUsers, UpdateUserKeepsTheRowInPlace) {
     EXPECT_EQ(members.row(3).toolTip, "C 0000 [CHAT]");
 }
 
+TEST_F(ChannelUsers, UpdateUserFindsTheFirstMemberOfTheNameInAnyCaseAndKeepsItsSpelling) {
+    add("Joe", "0010", "[STAR]");
+    add("Bob", "0010", "[STAR]");
+    add("BOB", "0010", "[CHAT]");
+    UpdateUser(bot.chat, "bob", "0002");
+    EXPECT_EQ(records(), (Records{"Joe 0010 [STAR]", "Bob 0002 [STAR]", "BOB 0010 [CHAT]"}));
+    EXPECT_EQ(members.row(2).name, "Bob");
+    EXPECT_EQ(members.row(2).toolTip, "Bob 0002 [STAR]");
+    EXPECT_EQ(members.row(3).toolTip, "BOB 0010 [CHAT]");
+}
+
 TEST_F(ChannelUsers, UpdateUserDropsTheOldStyleAndLeavesTheLabel) {
-    AddUser(bot, "Bob", "0002", "[CHAT]");
-    bot.CurrentChannel = "Elsewhere";
-    UpdateUser(bot, "Bob", "0010");
+    add("Bob", "0002", "[CHAT]");
+    bot.chat.CurrentChannel = "Elsewhere";
+    UpdateUser(bot.chat, "Bob", "0010");
     EXPECT_EQ(members.row(1).icon, 2);
     EXPECT_FALSE(members.row(1).color.has_value());
     EXPECT_FALSE(members.row(1).bold);
@@ -159,62 +214,68 @@ TEST_F(ChannelUsers, UpdateUserDropsTheOldStyleAndLeavesTheLabel) {
 }
 
 TEST_F(ChannelUsers, UpdateUserOfAnAbsentNameChangesNothing) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    UpdateUser(bot, "Ann", "0002");
-    EXPECT_EQ(bot.ChannelUsers, (Records{"Bob 0010 [STAR]"}));
-    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Bob"}));
+    add("Bob", "0010", "[STAR]");
+    UpdateUser(bot.chat, "Ann", "0002");
+    EXPECT_EQ(records(), (Records{"Bob 0010 [STAR]"}));
+    EXPECT_EQ(rowNames(), (Records{"Bob"}));
     EXPECT_EQ(members.row(1).icon, 6);
 }
 
-TEST_F(ChannelUsers, UpdateUserOfARecordWithoutProductKeepsAnEmptyProduct) {
-    bot.ChannelUsers = {"Bob"};
-    members.append("Bob", 12);
-    UpdateUser(bot, "Bob", "0001");
-    EXPECT_EQ(bot.ChannelUsers, (Records{"Bob 0001 "}));
+TEST_F(ChannelUsers, UpdateUserOfAMemberWithoutProductKeepsAnEmptyProduct) {
+    add("Bob", "0010", "");
+    UpdateUser(bot.chat, "Bob", "0001");
+    EXPECT_EQ(records(), (Records{"Bob 0001 "}));
     EXPECT_EQ(members.row(1).icon, 16);
     EXPECT_EQ(members.row(1).toolTip, "Bob 0001 ");
 }
 
 TEST_F(ChannelUsers, RemoveUserMatchesRecordsExactly) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    AddUser(bot, "Ann", "0000", "[CHAT]");
+    add("Bob", "0010", "[STAR]");
+    add("Ann", "0000", "[CHAT]");
     shell.channelLabel = "untouched";
-    RemoveUser(bot, "bob");
-    RemoveUser(bot, "Bo");
-    RemoveUser(bot, "Carl");
-    EXPECT_EQ(bot.ChannelUsers, (Records{"Bob 0010 [STAR]", "Ann 0000 [CHAT]"}));
-    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Bob", "Ann"}));
+    RemoveUser(bot.chat, "bob");
+    RemoveUser(bot.chat, "Bo");
+    RemoveUser(bot.chat, "Carl");
+    EXPECT_EQ(records(), (Records{"Bob 0010 [STAR]", "Ann 0000 [CHAT]"}));
+    EXPECT_EQ(rowNames(), (Records{"Bob", "Ann"}));
     EXPECT_EQ(shell.channelLabel, "untouched");
 }
 
-TEST_F(ChannelUsers, RemoveUserTakesOneOfTwoDuplicates) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    AddUser(bot, "Ann", "0000", "[CHAT]");
-    AddUser(bot, "Bob", "0002", "[W3XP]");
-    RemoveUser(bot, "Bob");
-    EXPECT_EQ(bot.ChannelUsers, (Records{"Ann 0000 [CHAT]", "Bob 0002 [W3XP]"}));
-    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Ann", "Bob"}));
+TEST_F(ChannelUsers, RemoveUserTakesTheFirstOfTwoDuplicatesWithItsRow) {
+    add("Bob", "0010", "[STAR]");
+    add("Ann", "0000", "[CHAT]");
+    add("Bob", "0002", "[W3XP]");
+    RemoveUser(bot.chat, "Bob");
+    EXPECT_EQ(records(), (Records{"Ann 0000 [CHAT]", "Bob 0002 [W3XP]"}));
+    EXPECT_EQ(rowNames(), (Records{"Ann", "Bob"}));
+    EXPECT_EQ(members.row(2).toolTip, "Bob 0002 [W3XP]");
     EXPECT_EQ(shell.channelLabel, "Foo [2]");
 }
 
-TEST_F(ChannelUsers, RemoveUserAfterTheRowsWereClearedDropsTheRecordOnly) {
-    AddUser(bot, "Bob", "0010", "[STAR]");
-    members.clear();
-    RemoveUser(bot, "Bob");
-    EXPECT_TRUE(bot.ChannelUsers.empty());
-    EXPECT_EQ(shell.channelLabel, "Foo [0]");
+TEST_F(ChannelUsers, FindMemberAndSelectedMember) {
+    fill({{"Joe", "0010", "[STAR]"}, {"Bob", "0010", "[STAR]"}, {"bob", "0010", "[STAR]"}});
+    EXPECT_EQ(FindMember(bot.chat, "BOB"), 1);
+    EXPECT_EQ(FindMember(bot.chat, "joe"), 0);
+    EXPECT_EQ(FindMember(bot.chat, "Bo"), -1);
+    EXPECT_EQ(FindMember(bot.chat, ""), -1);
+
+    EXPECT_EQ(SelectedMember(bot.chat), std::nullopt) << "nothing selected";
+    members.select(3);
+    EXPECT_EQ(SelectedMember(bot.chat), "bob");
+    RemoveUser(bot.chat, "bob");
+    EXPECT_EQ(SelectedMember(bot.chat), std::nullopt) << "the selected row is gone";
 }
 
-TEST_F(ChannelUsers, GetFlagsReadsTheFirstMatchingRecord) {
-    bot.ChannelUsers = {"Ann 0012 [CHAT]",
-                        "ann 0002 [CHAT]",
-                        "Bob 0002 [STAR]",
-                        "Bob 0010 [STAR]",
-                        "Odd 12ab [CHAT]",
-                        "Word abc [CHAT]",
-                        "Lone",
-                        "Big 99999 [CHAT]",
-                        "Neg -0006 [CHAT]"};
+TEST_F(ChannelUsers, GetFlagsReadsTheFirstMemberOfTheExactName) {
+    fill({{"Ann", "0012", "[CHAT]"},
+          {"ann", "0002", "[CHAT]"},
+          {"Bob", "0002", "[STAR]"},
+          {"Bob", "0010", "[STAR]"},
+          {"Odd", "12ab", "[CHAT]"},
+          {"Word", "abc", "[CHAT]"},
+          {"Lone", "", ""},
+          {"Big", "99999", "[CHAT]"},
+          {"Neg", "-0006", "[CHAT]"}});
     const struct {
         const char* name;
         int flags;
@@ -222,34 +283,34 @@ TEST_F(ChannelUsers, GetFlagsReadsTheFirstMatchingRecord) {
                  {"Word", 0}, {"Lone", 0}, {"Big", 32767}, {"Neg", -6}, {"", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(GetFlags(bot, c.name), c.flags);
+        EXPECT_EQ(GetFlags(bot.chat, c.name), c.flags);
     }
 }
 
-TEST_F(ChannelUsers, IsBotOpNeedsTheOwnRecordWithOperatorFlags) {
+TEST_F(ChannelUsers, IsBotOpNeedsTheOwnMemberWithOperatorFlags) {
     const struct {
-        Records records;
+        std::vector<Entry> entries;
         bool op;
     } cases[] = {
-        {{"MorvaBot 0002 [CHAT]"}, true},
-        {{"morvabot 0012 [STAR]"}, true},
-        {{"Other 0000 [CHAT]", "MORVABOT 0022 [W3XP]"}, true},
-        {{"MorvaBot 0010 [CHAT]"}, false},
-        {{"MorvaBot 0001 [CHAT]"}, false},
-        {{"MorvaBot 2 [CHAT]"}, false},
-        {{"MorvaBot 00002 [CHAT]"}, false},
-        {{"MorvaBot2 0002 [CHAT]"}, false},
-        {{"Other 0002 [CHAT]"}, false},
-        {{"MorvaBot 0010 [CHAT]", "MorvaBot 0002 [CHAT]"}, true},
-        {{"MorvaBot", "", " 0002"}, false},
+        {{{"MorvaBot", "0002", "[CHAT]"}}, true},
+        {{{"morvabot", "0012", "[STAR]"}}, true},
+        {{{"Other", "0000", "[CHAT]"}, {"MORVABOT", "0022", "[W3XP]"}}, true},
+        {{{"MorvaBot", "0010", "[CHAT]"}}, false},
+        {{{"MorvaBot", "0001", "[CHAT]"}}, false},
+        {{{"MorvaBot", "2", "[CHAT]"}}, false},
+        {{{"MorvaBot", "00002", "[CHAT]"}}, false},
+        {{{"MorvaBot2", "0002", "[CHAT]"}}, false},
+        {{{"Other", "0002", "[CHAT]"}}, false},
+        {{{"MorvaBot", "0010", "[CHAT]"}, {"MorvaBot", "0002", "[CHAT]"}}, true},
+        {{{"MorvaBot", "", ""}, {"", "", ""}, {"", "0002", ""}}, false},
         {{}, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.records));
-        bot.ChannelUsers = c.records;
-        EXPECT_EQ(IsBotOp(bot), c.op);
+        fill(c.entries);
+        SCOPED_TRACE(::testing::PrintToString(records()));
+        EXPECT_EQ(IsBotOp(bot.chat), c.op);
     }
 }
 
 }  // namespace
-}  // namespace morva
+}  // namespace morva::testing

@@ -8,81 +8,88 @@
 #include <utility>
 #include <vector>
 
+#include "census/census.h"
 #include "chat/channel_users.h"
-#include "chat/palette.h"
+#include "connection/connection.h"
+#include "output/palette.h"
+#include "output/program_texts.h"
 #include "support/bot_fixture.h"
+#include "support/packets.h"
 
-namespace morva {
+namespace morva::testing {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// One pane line as its coloured runs, without the time stamp and the CR LF.
+// One pane line as its coloured runs, without the time stamp.
 using ColoredLine = std::vector<std::pair<Rgb, std::string>>;
 
 std::vector<ColoredLine> coloredLines(const MemoryPane& pane) {
-    const std::size_t stampLength = std::string("[14:03:27.45] ").size();
-    const std::string& text = pane.text();
     std::vector<ColoredLine> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        ColoredLine line;
-        for (std::size_t i = start + stampLength; i < end; ++i) {
-            const Rgb color = pane.colorAt(static_cast<int>(i));
-            if (line.empty() || !(line.back().first == color)) line.emplace_back(color, "");
-            line.back().second += text[i];
+    for (const PaneLine& line : pane.paneLines()) {
+        ColoredLine colored;
+        for (const Run& run : line.runs) {
+            if (run.text.empty()) continue;
+            if (colored.empty() || !(colored.back().first == run.color)) colored.emplace_back(run.color, "");
+            colored.back().second += run.text;
         }
-        lines.push_back(line);
+        lines.push_back(colored);
     }
     return lines;
 }
 
 std::string joinChannelPacket(const std::string& channel) {
-    const std::string body = std::string("\x02\0\0\0", 4) + channel + '\0';
-    return std::string("\xFF\x0C") + static_cast<char>(body.size() + 4) + '\0' + body;
+    return Packet('\x0C', Dword(2) + channel + std::string(1, '\0'));
 }
 
-// The bot MorvaBot in channel Home, with master Boss and trigger "!".
-class EventProcessor : public testing::BotFixture {
+// The bot MorvaBot in channel Home, with master Boss and trigger "!", logged on in text mode.
+class EventProcessor : public BotFixture {
 protected:
     EventProcessor() {
-        bot.CurrentName = "MorvaBot";
-        bot.CurrentChannel = "Home";
-        bot.BotConfig.Master = "Boss";
-        bot.BotConfig.Trigger = "!";
-        bot.BotConfig.BackupChannel = "Backup";
-        bot.BotConfig.ProtectMessage = "Protected";
+        bot.chat.CurrentName = "MorvaBot";
+        bot.chat.CurrentChannel = "Home";
+        config.Master = "Boss";
+        config.Trigger = "!";
+        config.BackupChannel = "Backup";
+        config.ProtectMessage = "Protected";
+        connect(false);
     }
 
-    void feed(const std::string& text) {
-        std::string line = text;
-        ProcessEventLine(bot, line, 0);
+    // One event line from the server.
+    void feed(const std::string& line) { receive(line + "\r\n"); }
+
+    std::vector<std::string> rowNames() const {
+        std::vector<std::string> names;
+        for (const MemberRow& row : members.rows()) names.push_back(row.name);
+        return names;
     }
 
-    std::vector<std::string> rowTexts() const {
+    std::vector<std::string> records() const {
         std::vector<std::string> texts;
-        for (int row = 1; row <= members.count(); ++row) texts.push_back(members.text(row));
+        for (const Member& m : bot.chat.ChannelUsers)
+            texts.push_back(m.name + " " + m.flags + " " + m.product);
         return texts;
     }
 };
 
 TEST_F(EventProcessor, UserInChannelIsListedWithoutALine) {
     feed("1001 USER Joe 0010 [STAR] 32");
-    EXPECT_THAT(bot.ChannelUsers, ElementsAre("Joe 0010 [STAR]"));
-    EXPECT_THAT(rowTexts(), ElementsAre("Joe"));
+    EXPECT_THAT(records(), ElementsAre("Joe 0010 [STAR]"));
+    EXPECT_EQ(bot.chat.ChannelUsers[0].ping, 32);
+    EXPECT_THAT(rowNames(), ElementsAre("Joe"));
     EXPECT_THAT(chat.text(), IsEmpty());
 }
 
 class JoinNotice : public EventProcessor, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(JoinNotice, JoinListsTheUserAndTellsOnlyWhenNotificationsAreOn) {
-    bot.BotConfig.JoinNotifications = GetParam();
+    config.JoinNotifications = GetParam();
     // Names are never filtered, only talk and emote texts.
-    bot.FilterPatterns = {"*"};
+    bot.settings.FilterPatterns = {"*"};
     feed("1002 JOIN Joe 0010 [STAR] 32");
-    EXPECT_THAT(bot.ChannelUsers, ElementsAre("Joe 0010 [STAR]"));
-    EXPECT_THAT(rowTexts(), ElementsAre("Joe"));
+    EXPECT_THAT(records(), ElementsAre("Joe 0010 [STAR]"));
+    EXPECT_THAT(rowNames(), ElementsAre("Joe"));
     if (GetParam()) {
         EXPECT_THAT(coloredLines(chat),
                     ElementsAre(ColoredLine{{ColorJoin, "Joe joined channel using [STAR]."}}));
@@ -92,12 +99,12 @@ TEST_P(JoinNotice, JoinListsTheUserAndTellsOnlyWhenNotificationsAreOn) {
 }
 
 TEST_P(JoinNotice, LeaveUnlistsTheUserAndTellsOnlyWhenNotificationsAreOn) {
-    bot.BotConfig.LeaveNotifications = GetParam();
+    config.LeaveNotifications = GetParam();
     feed("1001 USER Joe 0010 [STAR] 32");
     feed("1001 USER Jim 0010 [STAR] 32");
     feed("1003 LEAVE Joe");
-    EXPECT_THAT(bot.ChannelUsers, ElementsAre("Jim 0010 [STAR]"));
-    EXPECT_THAT(rowTexts(), ElementsAre("Jim"));
+    EXPECT_THAT(records(), ElementsAre("Jim 0010 [STAR]"));
+    EXPECT_THAT(rowNames(), ElementsAre("Jim"));
     if (GetParam()) {
         EXPECT_THAT(coloredLines(chat), ElementsAre(ColoredLine{{ColorLeave, "Joe left channel."}}));
     } else {
@@ -120,13 +127,12 @@ class ChannelProtection : public EventProcessor, public ::testing::WithParamInte
 
 TEST_P(ChannelProtection, BansAJoinerOnlyWhileTheBotHoldsOpsAndSparesSafeUsers) {
     const ProtectCase& c = GetParam();
-    connect(false);
-    bot.BotConfig.ChannelProtect = c.protect;
-    bot.SafeNames = {"Friend"};
-    AddUser(bot, "MorvaBot", c.botIsOp ? "0002" : "0010", "[CHAT]");
+    config.ChannelProtect = c.protect;
+    bot.settings.SafeNames = {"Friend"};
+    AddUser(bot.chat, "MorvaBot", c.botIsOp ? "0002" : "0010", "[CHAT]");
     feed(std::string("1002 JOIN ") + c.joiner + " 0010 [STAR] 32");
     EXPECT_EQ(sent(), c.sent);
-    EXPECT_EQ(bot.ChannelUsers.back(), std::string(c.joiner) + " 0010 [STAR]")
+    EXPECT_EQ(records().back(), std::string(c.joiner) + " 0010 [STAR]")
         << "banned or not, the joiner is listed";
 }
 
@@ -143,15 +149,15 @@ TEST_F(EventProcessor, BanCountCountsTheBotsBansUntilTheNextJoin) {
     feed(R"(1018 INFO "Jim was banned by MorvaBot (spam).")");
     feed(R"(1018 INFO "Ann was banned by Op (spam).")");
     feed(R"(1018 INFO "Sue was banned by morvabot (spam).")");
-    EXPECT_EQ(bot.BanCount, 2);
+    EXPECT_EQ(bot.chat.BanCount, 2);
     feed("1002 JOIN Joe 0010 [STAR] 32");
-    EXPECT_EQ(bot.BanCount, 0);
+    EXPECT_EQ(bot.chat.BanCount, 0);
 }
 
 TEST_F(EventProcessor, BanCountStopsAtItsLimit) {
-    bot.BanCount = 32767;
+    bot.chat.BanCount = 32767;
     feed(R"(1018 INFO "Joe was banned by MorvaBot (spam).")");
-    EXPECT_EQ(bot.BanCount, 32767);
+    EXPECT_EQ(bot.chat.BanCount, 32767);
 }
 
 struct SpeakerCase {
@@ -166,7 +172,7 @@ class SpeakerColor : public EventProcessor, public ::testing::WithParamInterface
 
 TEST_P(SpeakerColor, ComesFromTheFlagsInTheMemberListNotFromTheLine) {
     const SpeakerCase& c = GetParam();
-    if (c.storedFlags) AddUser(bot, "Joe", c.storedFlags, "[STAR]");
+    if (c.storedFlags) AddUser(bot.chat, "Joe", c.storedFlags, "[STAR]");
     feed(R"(1005 TALK Joe 0001 "hi")");
     const ColoredLine expected = c.color == ColorWhite ? ColoredLine{{ColorWhite, "Joe: hi"}}
                                                        : ColoredLine{{c.color, "Joe: "}, {ColorWhite, "hi"}};
@@ -182,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SpeakerCase{nullptr, ColorUserName}));
 
 TEST_F(EventProcessor, SpeakerWithTheNameInAnotherCaseIsNotTheListedMember) {
-    AddUser(bot, "Joe", "0002", "[STAR]");
+    AddUser(bot.chat, "Joe", "0002", "[STAR]");
     feed(R"(1005 TALK joe 0002 "hi")");
     EXPECT_THAT(coloredLines(chat), ElementsAre(ColoredLine{{ColorUserName, "joe: "}, {ColorWhite, "hi"}}));
 }
@@ -208,22 +214,20 @@ TEST_F(EventProcessor, FilterHidesMatchingTalkAndAnInvalidPatternHidesNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         chat.clear();
-        bot.FilterPatterns = c.patterns;
+        bot.settings.FilterPatterns = c.patterns;
         feed(std::string("1005 TALK Joe 0000 \"") + c.text + "\"");
         EXPECT_EQ(chatLines().size(), c.shown ? 1u : 0u);
     }
 }
 
 TEST_F(EventProcessor, FilteredTalkStillReachesTheTriggerCommands) {
-    connect(false);
-    bot.FilterPatterns = {"!say*"};
+    bot.settings.FilterPatterns = {"!say*"};
     feed(R"(1005 TALK Boss 0000 "!say hello")");
     EXPECT_THAT(chat.text(), IsEmpty());
     EXPECT_THAT(sent(), ElementsAre("hello\r\n"));
 }
 
 TEST_F(EventProcessor, TalkFromAnUnknownUserIsShownButCommandsNothing) {
-    connect(false);
     feed(R"(1005 TALK Joe 0000 "!say hello")");
     EXPECT_THAT(chatLines(), ElementsAre("Joe: !say hello"));
     EXPECT_THAT(sent(), IsEmpty());
@@ -232,18 +236,20 @@ TEST_F(EventProcessor, TalkFromAnUnknownUserIsShownButCommandsNothing) {
 TEST_F(EventProcessor, ChannelEventStartsAnEmptyListAndSetsTheCaption) {
     feed("1001 USER Joe 0010 [STAR] 32");
     feed(R"(1007 CHANNEL "Op Test")");
-    EXPECT_EQ(bot.CurrentChannel, "Op Test");
-    EXPECT_THAT(bot.ChannelUsers, IsEmpty());
+    EXPECT_EQ(bot.chat.CurrentChannel, "Op Test");
+    EXPECT_THAT(bot.chat.ChannelUsers, IsEmpty());
     EXPECT_EQ(members.count(), 0);
+    EXPECT_EQ(shell.channelLabel, "Op Test [0]");
     EXPECT_THAT(coloredLines(chat),
                 ElementsAre(ColoredLine{{ColorChannel, "Joined channel: "}, {ColorWhite, "Op Test"}}));
-    EXPECT_EQ(shell.captionText, bot.TitleText + "; Logged in as: MorvaBot in channel Op Test.");
+    EXPECT_EQ(shell.captionText, std::string(TitleText) + "; Logged in as: MorvaBot in channel Op Test.");
 }
 
 TEST_F(EventProcessor, FlagsUpdateChangesTheListedFlagsSilently) {
     feed("1001 USER Joe 0010 [STAR] 32");
     feed("1009 USER Joe 0002");
-    EXPECT_EQ(GetFlags(bot, "Joe"), 2);
+    EXPECT_EQ(GetFlags(bot.chat, "Joe"), 2);
+    EXPECT_EQ(members.row(1).icon, 1);
     EXPECT_THAT(chat.text(), IsEmpty());
 }
 
@@ -266,7 +272,6 @@ TEST_F(EventProcessor, ErrorEventsShowTheirMessage) {
 }
 
 TEST_F(EventProcessor, EmoteIsShownWhenEnabledAndNotFilteredAndCommandsNothing) {
-    connect(false);
     const struct {
         bool enabled;
         std::vector<std::string> patterns;
@@ -278,8 +283,8 @@ TEST_F(EventProcessor, EmoteIsShownWhenEnabledAndNotFilteredAndCommandsNothing) 
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.enabled << " " << c.patterns.size());
         chat.clear();
-        bot.BotConfig.EmotesEnabled = c.enabled;
-        bot.FilterPatterns = c.patterns;
+        config.EmotesEnabled = c.enabled;
+        bot.settings.FilterPatterns = c.patterns;
         feed(R"(1023 EMOTE Boss 0000 "!say hi")");
         if (c.shown) {
             EXPECT_THAT(coloredLines(chat), ElementsAre(ColoredLine{{ColorEmote, "*Boss !say hi"}}));
@@ -291,28 +296,30 @@ TEST_F(EventProcessor, EmoteIsShownWhenEnabledAndNotFilteredAndCommandsNothing) 
 }
 
 TEST_F(EventProcessor, LogonLineStopsTheLogonTimersAndTakesTheName) {
-    bot.BotConfig.Binary = false;
+    config.LoginTimeout = 10000;
+    bot.connection.Bot_Connect();
     sockets.made[0]->acceptConnect();
     chat.clear();
-    ASSERT_TRUE(bot.tmrLogin->isRunning());
-    ASSERT_TRUE(bot.tmrLoginTimeout->isRunning());
+    ASSERT_TRUE(bot.connection.loginTickTimer().isRunning());
+    ASSERT_TRUE(bot.connection.loginTimeoutTimer().isRunning());
     feed("2010 NAME MorvaBot#2");
-    EXPECT_FALSE(bot.tmrLogin->isRunning());
-    EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
-    EXPECT_EQ(bot.CurrentName, "MorvaBot#2");
+    EXPECT_FALSE(bot.connection.loginTickTimer().isRunning());
+    EXPECT_FALSE(bot.connection.loginTimeoutTimer().isRunning());
+    EXPECT_EQ(bot.connection.state(), Connection::State::LoggedOn);
+    EXPECT_EQ(bot.chat.CurrentName, "MorvaBot#2");
     EXPECT_THAT(coloredLines(chat),
                 ElementsAre(ColoredLine{{ColorStatus, "Bot: Logged on as: "}, {ColorOwnName, "MorvaBot#2"}}));
-    EXPECT_FALSE(bot.tmrWhoChannel->isRunning()) << "no census channels";
+    EXPECT_FALSE(bot.census.timer().isRunning()) << "no census channels";
 }
 
 TEST_F(EventProcessor, LogonLineStartsTheCensusWhenChannelsAreListed) {
     profile.write("config.bot", "[Channels Log]\r\nChannel1=lobby\r\nChannel2=op x\r\nChannel3=unused\r\n");
-    bot.BotConfig.Channels = 2;
-    bot.CensusIndex = 5;
+    config.Channels = 2;
+    bot.census.CensusIndex = 5;
     feed("2010 NAME MorvaBot");
-    EXPECT_THAT(bot.BotConfig.ChannelLogList, ElementsAre("lobby", "op x"));
-    EXPECT_EQ(bot.CensusIndex, 0);
-    EXPECT_TRUE(bot.tmrWhoChannel->isRunning());
+    EXPECT_THAT(bot.census.ChannelLogList, ElementsAre("lobby", "op x"));
+    EXPECT_EQ(bot.census.CensusIndex, 0);
+    EXPECT_TRUE(bot.census.timer().isRunning());
 }
 
 struct RejoinCase {
@@ -327,8 +334,12 @@ class Rejoin : public EventProcessor, public ::testing::WithParamInterface<Rejoi
 
 TEST_P(Rejoin, KickedBotRejoinsItsChannelAndBannedBotGoesToTheBackupChannel) {
     const RejoinCase& c = GetParam();
-    connect(c.binary);
-    feed(std::string("1018 INFO \"") + c.notice + "\"");
+    if (c.binary) {
+        connect(true);
+        receive(ChatEventPacket(0x12, 0, 0, "", c.notice));
+    } else {
+        feed(std::string("1018 INFO \"") + c.notice + "\"");
+    }
     EXPECT_EQ(sent(), c.sent);
     EXPECT_EQ(lastChatLine(), std::string("Broadcast: ") + c.notice) << "the notice is shown too";
 }
@@ -350,12 +361,18 @@ INSTANTIATE_TEST_SUITE_P(
         RejoinCase{"PlainInformation", false, "MorvaBot is using Starcraft in channel Home.", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A census visit to "lobby" whose "/who" has just gone out: its capture window is open.
 class CensusCapture : public EventProcessor {
 protected:
     CensusCapture() {
-        bot.BotConfig.ChannelLogList = {"lobby", "op x"};
-        bot.CensusIndex = 1;
-        bot.tmrGetInfo->start();
+        profile.write("config.bot", "[Channels Log]\r\nChannel1=lobby\r\nChannel2=op x\r\n");
+        config.Channels = 2;
+        feed("2010 NAME MorvaBot");
+        clock.advance(Census::StepMs);
+        EXPECT_THAT(sent(), ElementsAre("/who lobby\r\n"));
+        EXPECT_TRUE(bot.chat.capture.isOpen());
+        sockets.made[0]->sent.clear();
+        chat.clear();
     }
 };
 
@@ -363,38 +380,35 @@ TEST_F(CensusCapture, InformationIsCollectedForTheVisitedChannelInsteadOfShown) 
     feed(R"(1018 INFO "Users in channel lobby:")");
     feed(R"(1018 INFO "bob, alice")");
     feed(R"(1018 INFO "[Carol]")");
-    EXPECT_THAT(bot.BotConfig.ChannelLogList, ElementsAre("lobby\r\nbob, alice\r\n[Carol]", "op x"));
+    EXPECT_THAT(bot.census.ChannelLogList, ElementsAre("lobby\r\nbob, alice\r\n[Carol]", "op x"));
     EXPECT_THAT(chat.text(), IsEmpty());
 
-    bot.tmrGetInfo->stop();
+    clock.advance(Census::CaptureMs);
+    ASSERT_FALSE(bot.chat.capture.isOpen()) << "the window closes by itself";
     feed(R"(1018 INFO "later")");
     EXPECT_THAT(coloredLines(chat), ElementsAre(ColoredLine{{ColorInfo, "Broadcast: later"}}));
-    EXPECT_THAT(bot.BotConfig.ChannelLogList, ElementsAre("lobby\r\nbob, alice\r\n[Carol]", "op x"));
+    EXPECT_THAT(bot.census.ChannelLogList, ElementsAre("lobby\r\nbob, alice\r\n[Carol]", "op x"));
 }
 
 TEST_F(CensusCapture, KickNoticeDuringAVisitStillRejoinsAndIsCollected) {
-    connect(false);
     feed(R"(1018 INFO "MorvaBot was kicked out of the channel by Op.")");
     EXPECT_THAT(sent(), ElementsAre("/join Home\r\n"));
-    EXPECT_THAT(bot.BotConfig.ChannelLogList,
+    EXPECT_THAT(bot.census.ChannelLogList,
                 ElementsAre("lobby\r\nMorvaBot was kicked out of the channel by Op.", "op x"));
     EXPECT_THAT(chat.text(), IsEmpty());
 }
 
-TEST_F(CensusCapture, WithoutACensusEntryTheLineIsNeitherShownNorStored) {
-    // The "find" command runs the capture timer outside any census visit.
-    for (const int index : {0, 3}) {
-        bot.CensusIndex = static_cast<std::int16_t>(index);
-        feed(R"(1018 INFO "Added Joe to your friends list.")");
-    }
-    EXPECT_THAT(bot.BotConfig.ChannelLogList, ElementsAre("lobby", "op x"));
+TEST_F(CensusCapture, AWindowWithoutASinkNeitherShowsNorStoresTheLine) {
+    // The "find" command opens the window for the server's friend notices, outside any census visit.
+    bot.chat.capture.open();
+    feed(R"(1018 INFO "Added Joe to your friends list.")");
+    EXPECT_THAT(bot.census.ChannelLogList, ElementsAre("lobby", "op x"));
     EXPECT_THAT(chat.text(), IsEmpty());
 }
 
 // Lines that change nothing at all: out of range, unknown in range, or not an event number.
 TEST_F(EventProcessor, IgnoredLinesChangeNothing) {
-    connect(false);
-    bot.BanCount = 5;
+    bot.chat.BanCount = 5;
     const std::string lines[] = {
         "999 JOIN Joe 0010 [STAR] 32",
         "0999 JOIN Joe 0010 [STAR] 32",
@@ -411,20 +425,19 @@ TEST_F(EventProcessor, IgnoredLinesChangeNothing) {
     for (const auto& line : lines) feed(line);
     EXPECT_THAT(chat.text(), IsEmpty());
     EXPECT_THAT(whispers.text(), IsEmpty());
-    EXPECT_THAT(bot.ChannelUsers, IsEmpty());
-    EXPECT_EQ(bot.BanCount, 5);
-    EXPECT_EQ(bot.CurrentName, "MorvaBot");
+    EXPECT_THAT(bot.chat.ChannelUsers, IsEmpty());
+    EXPECT_EQ(bot.chat.BanCount, 5);
+    EXPECT_EQ(bot.chat.CurrentName, "MorvaBot");
     EXPECT_THAT(sent(), IsEmpty());
 }
 
 // Each step that lacks its field is skipped; the rest of the event still runs.
 TEST_F(EventProcessor, LinesWithMissingFieldsDoWhatTheirFieldsAllow) {
-    connect(false);
-    bot.BotConfig.JoinNotifications = true;
-    bot.BotConfig.LeaveNotifications = true;
-    bot.BotConfig.EmotesEnabled = true;
-    bot.BotConfig.ChannelProtect = true;
-    AddUser(bot, "MorvaBot", "0002", "[CHAT]");
+    config.JoinNotifications = true;
+    config.LeaveNotifications = true;
+    config.EmotesEnabled = true;
+    config.ChannelProtect = true;
+    AddUser(bot.chat, "MorvaBot", "0002", "[CHAT]");
     const struct {
         const char* line;
         std::vector<std::string> shown;
@@ -452,30 +465,27 @@ TEST_F(EventProcessor, LinesWithMissingFieldsDoWhatTheirFieldsAllow) {
         feed(c.line);
         EXPECT_EQ(chatLines(), c.shown);
     }
-    EXPECT_THAT(bot.ChannelUsers, IsEmpty()) << "1007 emptied the list; nothing was added";
-    EXPECT_EQ(bot.CurrentName, "MorvaBot");
+    EXPECT_THAT(bot.chat.ChannelUsers, IsEmpty()) << "1007 emptied the list; nothing was added";
+    EXPECT_EQ(bot.chat.CurrentName, "MorvaBot");
     EXPECT_THAT(sent(), IsEmpty());
     EXPECT_THAT(whispers.text(), IsEmpty());
 }
 
 TEST_F(EventProcessor, JoinWithOnlyANameStillResetsBanCountAndMeetsProtection) {
-    connect(false);
-    bot.BotConfig.JoinNotifications = true;
-    bot.BotConfig.ChannelProtect = true;
-    AddUser(bot, "MorvaBot", "0002", "[CHAT]");
-    bot.BanCount = 3;
+    config.JoinNotifications = true;
+    config.ChannelProtect = true;
+    AddUser(bot.chat, "MorvaBot", "0002", "[CHAT]");
+    bot.chat.BanCount = 3;
     feed("1002 JOIN Joe");
-    EXPECT_EQ(bot.BanCount, 0);
-    EXPECT_THAT(bot.ChannelUsers, ElementsAre("MorvaBot 0002 [CHAT]"));
+    EXPECT_EQ(bot.chat.BanCount, 0);
+    EXPECT_THAT(records(), ElementsAre("MorvaBot 0002 [CHAT]"));
     EXPECT_THAT(chat.text(), IsEmpty());
     EXPECT_THAT(sent(), ElementsAre("/ban Joe Protected\r\n"));
 }
 
-TEST_F(EventProcessor, LeadingLineFeedIsDroppedForTheCallerToo) {
-    std::string line = "\n1002 JOIN Joe 0010 [STAR] 32";
-    ProcessEventLine(bot, line, 0);
-    EXPECT_EQ(line, "1002 JOIN Joe 0010 [STAR] 32");
-    EXPECT_THAT(bot.ChannelUsers, ElementsAre("Joe 0010 [STAR]"));
+TEST_F(EventProcessor, LeadingLineFeedOfALineIsDropped) {
+    receive("1001 USER Ann 0010 [CHAT] 0\r\n\n1002 JOIN Joe 0010 [STAR] 32\r\n");
+    EXPECT_THAT(records(), ElementsAre("Ann 0010 [CHAT]", "Joe 0010 [STAR]"));
 }
 
 // Whisper routing: every combination of whisper windows and the whispers pane, for a received
@@ -508,15 +518,15 @@ class WhisperRoute : public EventProcessor, public ::testing::WithParamInterface
 
 TEST_P(WhisperRoute, GoesWhereTheSettingsSay) {
     const RouteCase& c = GetParam();
-    bot.BotConfig.WhisperWindow = c.window;
-    bot.BotConfig.WhisperFrame = c.frame;
+    config.WhisperWindow = c.window;
+    config.WhisperFrame = c.frame;
     feed(c.line);
     EXPECT_EQ(coloredLines(whispers), c.whispersPane);
     EXPECT_EQ(coloredLines(chat), c.chatPane);
     EXPECT_EQ(coloredLines(shell.whisperPanes[0]), c.windowPane);
     EXPECT_EQ(shell.activations, c.activations);
     if (c.windowPane.empty()) {
-        EXPECT_THAT(bot.WhisperWindows, IsEmpty());
+        EXPECT_THAT(bot.chat.WhisperWindows, IsEmpty());
     } else {
         EXPECT_EQ(shell.whisperCaptions[0], "Bob: Whisper window.");
     }
@@ -540,38 +550,34 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EventProcessor, WhispersOfOneUserShareOneWindowWhateverTheCase) {
-    bot.BotConfig.WhisperWindow = true;
+    config.WhisperWindow = true;
     feed(R"(1004 WHISPER Bob 0010 "one")");
     feed(R"(1004 WHISPER Ann 0010 "two")");
     feed(R"(1004 WHISPER BOB 0010 "three")");
     feed(R"(1010 WHISPER bob 0010 "four")");
-    ASSERT_EQ(bot.WhisperWindows.size(), 2u);
+    ASSERT_EQ(bot.chat.WhisperWindows.size(), 2u);
     EXPECT_EQ(shell.whisperPanes[0].lines().size(), 3u);
-    EXPECT_EQ(testing::WithoutStamp(shell.whisperPanes[0].lines()[1]), "BOB: three");
-    EXPECT_EQ(testing::WithoutStamp(shell.whisperPanes[0].lines()[2]), "MorvaBot: four");
+    EXPECT_EQ(WithoutStamp(shell.whisperPanes[0].lines()[1]), "BOB: three");
+    EXPECT_EQ(WithoutStamp(shell.whisperPanes[0].lines()[2]), "MorvaBot: four");
     EXPECT_EQ(shell.whisperPanes[1].lines().size(), 1u);
     // Opening activates; of the later lines only the sent whisper activates its window.
     EXPECT_THAT(shell.activations, ElementsAre(0, 1, 0));
 }
 
 TEST_F(EventProcessor, ReceivedWhisperReachesTheTriggerCommands) {
-    connect(false);
     for (const bool window : {false, true}) {
-        bot.BotConfig.WhisperWindow = window;
+        config.WhisperWindow = window;
         feed(R"(1004 WHISPER Boss 0010 "!say hello")");
     }
     EXPECT_THAT(sent(), ElementsAre("hello\r\n", "hello\r\n"));
 }
 
-// Text-protocol data.
-class ChatData : public EventProcessor {
-protected:
-    void receive(const std::string& chunk) { ProcessChatData(bot, chunk, 0); }
-};
+// Text-protocol data as it arrives on the socket.
+using ChatData = EventProcessor;
 
 TEST_F(ChatData, HandlesEveryLineOfAChunkInOrder) {
     receive("1002 JOIN Ann 0010 [STAR] 0\r\n1002 JOIN Bob 0010 [CHAT] 0\r\n1003 LEAVE Ann\r\n");
-    EXPECT_THAT(bot.ChannelUsers, ElementsAre("Bob 0010 [CHAT]"));
+    EXPECT_THAT(records(), ElementsAre("Bob 0010 [CHAT]"));
 }
 
 TEST_F(ChatData, LineCutAcrossChunksArrivesWhole) {
@@ -584,13 +590,12 @@ TEST_F(ChatData, LineCutAcrossChunksArrivesWhole) {
 }
 
 TEST_F(ChatData, NewConnectionForgetsTheUnfinishedLineOfTheOldOne) {
-    bot.BotConfig.Binary = false;
-    sockets.made[0]->acceptConnect();
-    sockets.made[0]->receive("1005 TALK Joe 0000 \"from the old connection");
+    receive("1005 TALK Joe 0000 \"from the old connection");
     sockets.made[0]->peerClose();
+    clock.advance(Connection::FirstBackoffMs);
     sockets.made[0]->acceptConnect();
     chat.clear();
-    sockets.made[0]->receive("1005 TALK Jim 0000 \"new\"\r\n");
+    receive("1005 TALK Jim 0000 \"new\"\r\n");
     EXPECT_THAT(chatLines(), ElementsAre("Jim: new"));
 }
 
@@ -617,4 +622,4 @@ TEST_F(ChatData, UnfinishedPiecePastTheLimitIsDroppedWithOneErrorLine) {
 }
 
 }  // namespace
-}  // namespace morva
+}  // namespace morva::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "census/census.h"
 #include "support/bot_fixture.h"
 
 namespace morva::testing {
@@ -16,17 +17,17 @@ struct NoticeCase {
 class NoticePhrasing : public BotFixture, public ::testing::WithParamInterface<NoticeCase> {
 protected:
     void SetUp() override {
-        bot.BotConfig.BackupChannel = "Backup";
-        bot.CurrentName = "bot1";
-        bot.CurrentChannel = "Home";
+        config.BackupChannel = "Backup";
+        bot.chat.CurrentName = "bot1";
+        bot.chat.CurrentChannel = "Home";
         connect(false);
     }
 };
 
 TEST_P(NoticePhrasing, BothServerStylesAreUnderstood) {
-    InformationLine(bot, GetParam().text, 0);
+    InformationLine(bot.chat, GetParam().text);
     EXPECT_EQ(sockets.made[0]->allSent(), GetParam().sent);
-    EXPECT_EQ(bot.BanCount, GetParam().banCount);
+    EXPECT_EQ(bot.chat.BanCount, GetParam().banCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,26 +44,31 @@ INSTANTIATE_TEST_SUITE_P(
                       NoticeCase{"bot1 was banned by alice.", "/join Backup\r\n", 0},
                       NoticeCase{"alice says bot1 was kicked, sort of", "", 0}));
 
+// A census visit to "Mod Test" whose "/who" has gone out: its capture window is open.
 class CensusAnswers : public BotFixture {
 protected:
     void SetUp() override {
-        bot.BotConfig.ChannelLogList = {"Mod Test"};
-        bot.CensusIndex = 1;
-        bot.tmrGetInfo->start();
+        profile.write("config.bot", "[Channels Log]\r\nChannel1=Mod Test\r\n");
+        config.Channels = 1;
+        connect(false);
+        clock.advance(Census::StepMs);
+        ASSERT_TRUE(bot.chat.capture.isOpen());
+        chat.clear();
     }
 };
 
 TEST_F(CensusAnswers, NamesAfterTheHeadersColonAreCollected) {
-    InformationLine(bot, "Users in channel Mod Test: bob alice", 0);
-    EXPECT_EQ(bot.BotConfig.ChannelLogList[0], "Mod Test\r\nbob alice");
+    InformationLine(bot.chat, "Users in channel Mod Test: bob alice");
+    EXPECT_EQ(bot.census.ChannelLogList[0], "Mod Test\r\nbob alice");
     EXPECT_TRUE(chat.text().empty());
 }
 
 TEST_F(CensusAnswers, ABareHeaderIsLeftOutAndTheLinesAfterItAreKept) {
-    InformationLine(bot, "Users in channel Mod Test:", 0);
-    InformationLine(bot, "Users in channel Mod Test: ", 0);
-    InformationLine(bot, "bob, alice", 0);
-    EXPECT_EQ(bot.BotConfig.ChannelLogList[0], "Mod Test\r\nbob, alice");
+    InformationLine(bot.chat, "Users in channel Mod Test:");
+    InformationLine(bot.chat, "Users in channel Mod Test: ");
+    InformationLine(bot.chat, "bob, alice");
+    EXPECT_EQ(bot.census.ChannelLogList[0], "Mod Test\r\nbob, alice");
+    EXPECT_TRUE(chat.text().empty());
 }
 
 }  // namespace

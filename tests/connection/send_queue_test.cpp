@@ -4,6 +4,7 @@
 
 #include "chat/input_line.h"
 #include "connection/connection.h"
+#include "output/palette.h"
 #include "support/bot_fixture.h"
 
 namespace morva::testing {
@@ -22,12 +23,12 @@ TEST(FloodUnits, OneUnitPerStartedFortyBytes) {
 class SendQueueTest : public BotFixture {
 protected:
     void SetUp() override {
-        bot.BotConfig.FloodLines = 4;
-        bot.BotConfig.FloodSeconds = 6;
+        config.FloodLines = 4;
+        config.FloodSeconds = 6;
         connect(false);
     }
     FakeSocket& server() { return *sockets.made[0]; }
-    void say(const std::string& text) { SendChat(bot, text + "\r\n", 0); }
+    void say(const std::string& text) { bot.connection.SendChat(text + "\r\n"); }
 };
 
 TEST_F(SendQueueTest, LinesBeyondTheLimitWaitForTheWindowInOrder) {
@@ -39,7 +40,8 @@ TEST_F(SendQueueTest, LinesBeyondTheLimitWaitForTheWindowInOrder) {
     ASSERT_EQ(sent().size(), 6u);
     EXPECT_EQ(sent()[4], "line 5\r\n");
     EXPECT_EQ(sent()[5], "line 6\r\n");
-    EXPECT_FALSE(bot.tmrFlood->isRunning());
+    clock.advance(60000);
+    EXPECT_EQ(sent().size(), 6u);
 }
 
 TEST_F(SendQueueTest, LongLinesCostMoreUnits) {
@@ -65,7 +67,7 @@ TEST_F(SendQueueTest, ALineBiggerThanTheLimitGoesAloneOnceTheWindowIsEmpty) {
 }
 
 TEST_F(SendQueueTest, ZeroLinesSendsEverythingAtOnce) {
-    bot.BotConfig.FloodLines = 0;
+    config.FloodLines = 0;
     for (int i = 0; i < 12; ++i) say("kick " + std::to_string(i));
     EXPECT_EQ(sent().size(), 12u);
 }
@@ -73,12 +75,10 @@ TEST_F(SendQueueTest, ZeroLinesSendsEverythingAtOnce) {
 TEST_F(SendQueueTest, ALostConnectionDropsTheWaitingLinesAndSaysHowMany) {
     for (int i = 0; i < 7; ++i) say("x");
     server().peerClose();
-    EXPECT_NE(std::find(chatLines().begin(), chatLines().end(),
-                        "Bot: 3 queued line(s) dropped with the connection."),
-              chatLines().end());
-    server().acceptConnect();
-    bot.tmrLogin->stop();
-    server().sent.clear();
+    const auto lines = chatLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Bot: 3 queued line(s) dropped with the connection."),
+              lines.end());
+    connect(false);
     clock.advance(60000);
     EXPECT_TRUE(sent().empty());
     say("fresh");
@@ -86,9 +86,9 @@ TEST_F(SendQueueTest, ALostConnectionDropsTheWaitingLinesAndSaysHowMany) {
 }
 
 TEST_F(SendQueueTest, TypedLinesAreEchoedAtOnceWhileTheirSendWaits) {
-    bot.CurrentName = "bot1";
+    bot.chat.CurrentName = "bot1";
     for (int i = 0; i < 4; ++i) say("x");
-    SendUserLine(bot, "hello", 0);
+    SendUserLine(bot.chat, "hello");
     EXPECT_EQ(lastChatLine(), "bot1: hello");
     EXPECT_EQ(sent().size(), 4u);
     clock.advance(6000);
@@ -96,9 +96,25 @@ TEST_F(SendQueueTest, TypedLinesAreEchoedAtOnceWhileTheirSendWaits) {
 }
 
 TEST_F(SendQueueTest, TheTextLogonAndItsKeepAlivesBypassTheQueue) {
+    config.Delay = 100;
+    config.LoginTimeout = 0;
+    bot.connection.Bot_Connect();
+    clock.advance(100);
+    server().acceptConnect();
     for (int i = 0; i < 4; ++i) say("x");
-    tmrLogin_Timer(bot);
-    EXPECT_EQ(sent().back(), "\r\n");
+    server().sent.clear();
+    say("waits");
+    clock.advance(Connection::LoginTickMs);
+    EXPECT_EQ(sent(), std::vector<std::string>{"\r\n"});
+}
+
+TEST_F(SendQueueTest, ALineTellsWhenItLeavesTheQueue) {
+    std::vector<std::size_t> sentWhenLeft;
+    for (int i = 0; i < 6; ++i)
+        bot.connection.SendChat("x\r\n", [&] { sentWhenLeft.push_back(sent().size()); });
+    EXPECT_EQ(sentWhenLeft, (std::vector<std::size_t>{1, 2, 3, 4}));
+    clock.advance(6000);
+    EXPECT_EQ(sentWhenLeft, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6}));
 }
 
 }  // namespace

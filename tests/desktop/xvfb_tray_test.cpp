@@ -43,7 +43,8 @@ protected:
             GTEST_SKIP() << "needs Xvfb, trayer and xdotool (scripts/setup.sh installs them)";
         // Xvfb picks a free display and writes its number; its warnings stay out of that answer.
         xvfb = std::make_unique<ChildProcess>(std::vector<std::string>{
-            "/bin/sh", "-c", "exec /usr/bin/Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null"});
+            "/bin/sh", "-c",
+            "exec /usr/bin/Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null"});
         ASSERT_TRUE(xvfb->waitForOutput("\n")) << xvfb->output();
         display = ":" + xvfb->output().substr(0, xvfb->output().find('\n'));
         ::setenv("DISPLAY", display.c_str(), 1);
@@ -91,8 +92,8 @@ TEST_F(XvfbDesktop, MinimisingPutsTheIconInTheTrayAndADoubleClickBringsTheWindow
     startDesktop(true);
     ASSERT_TRUE(runUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000))
         << "trayer did not start";
-    window->bot().CurrentName = "bot1";
-    window->bot().CurrentChannel = "lobby";
+    window->bot().chat.CurrentName = "bot1";
+    window->bot().chat.CurrentChannel = "lobby";
     window->setWindowState(Qt::WindowMinimized);
     ASSERT_TRUE(runUntil([&] { return window->sysTray().inSysTray() && !window->isVisible(); }));
     EXPECT_EQ(window->windowTitle().toStdString(), "bot1 in channel lobby.");

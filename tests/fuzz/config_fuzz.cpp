@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     morva::testing::FuzzBot fuzz(true);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     fuzz.profile.write("config.bot", bytes);
-    morva::LoadProfile(fuzz.bot);
-    morva::LoadChannelLogList(fuzz.bot);
+    morva::LoadProfile(fuzz.bot.settings);
+    morva::ReadChannelLogList(fuzz.bot.settings);
     const std::string written = morva::IniWrite(bytes, "Commands", "Trigger", "#");
     if (morva::IniLookup(written, "Commands", "Trigger") != std::string("#")) __builtin_trap();
     return 0;

@@ -11,5 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz.sockets.made[0]->receive(bytes.substr(0, size / 3));
     fuzz.sockets.made[0]->receive(bytes.substr(size / 3));
     fuzz.clock.advance(20000);
+    fuzz.checkMembers();
     return 0;
 }

@@ -4,7 +4,7 @@ namespace morva::testing {
 
 FuzzBot::FuzzBot(bool binary)
     : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {
-    BotConfig& c = bot.BotConfig;
+    BotConfig& c = bot.settings.BotConfig;
     c.Binary = binary;
     c.Master = "Boss";
     c.Trigger = "!";
@@ -13,10 +13,17 @@ FuzzBot::FuzzBot(bool binary)
     c.WhisperWindow = true;
     c.FloodLines = 4;
     c.FloodSeconds = 6;
-    bot.CurrentName = "bot1";
-    bot.FilterPatterns = {"*spam*", "[a-", "#*"};
+    bot.chat.CurrentName = "bot1";
+    bot.settings.FilterPatterns = {"*spam*", "[a-", "#*"};
+    bot.connection.Bot_Connect();
     sockets.made[0]->acceptConnect();
-    bot.tmrLogin->stop();
+}
+
+void FuzzBot::checkMembers() const {
+    const auto& model = bot.chat.ChannelUsers;
+    if (members.rows().size() != model.size()) __builtin_trap();
+    for (std::size_t i = 0; i < model.size(); ++i)
+        if (members.rows()[i].name != model[i].name) __builtin_trap();
 }
 
 }  // namespace morva::testing

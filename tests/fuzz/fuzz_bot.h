@@ -15,6 +15,8 @@ namespace morva::testing {
 // A bot on test doubles, connected on socket 0, for feeding it arbitrary input.
 struct FuzzBot {
     explicit FuzzBot(bool binary);
+    // Stops the run when the member list no longer mirrors the channel model row for member.
+    void checkMembers() const;
 
     TempProfile profile;
     VirtualClock clock;

@@ -6,8 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "chat/event_processor.h"
-#include "connection/connection.h"
 #include "moderation/commands.h"
 #include "moderation_fixture.h"
 #include "settings/name_lists.h"
@@ -106,9 +104,9 @@ class ChatWords : public testing::ModerationFixture,
 TEST_P(ChatWords, SendExactlyWhatTheSpeakerMayAsk) {
     const auto& [word, speaker, op] = GetParam();
     fillChannel(op);
-    bot.BanCount = 3;
+    bot.chat.BanCount = 3;
     const std::string name = speakerName(speaker);
-    CheckTrigger(bot, name, word.message, 0);
+    CheckTrigger(bot.chat, name, word.message);
     EXPECT_EQ(sent(), obeys(speaker, word.need, op) ? withSpeaker(word.sent, name) : Lines{});
     EXPECT_TRUE(chat.text().empty());
 }
@@ -149,12 +147,12 @@ TEST_F(ChatCommands, WindowWordsFollowTheRightsOfTheirSpeaker) {
         shell.trayTip.clear();
         shell.captionText =
             "Morva Chat v1.0 by Quorin [Binary Edition]; Logged in as: MorvaBot in channel Home.";
-        CheckTrigger(bot, s.speaker, "!hide", 0);
+        CheckTrigger(bot.chat, s.speaker, "!hide");
         EXPECT_EQ(shell.inTray, s.obeyed);
         EXPECT_EQ(shell.trayTip, s.obeyed ? shell.captionText : "");
-        CheckTrigger(bot, s.speaker, "!SHOW", 0);
+        CheckTrigger(bot.chat, s.speaker, "!SHOW");
         EXPECT_FALSE(shell.inTray);
-        for (const char* end : {"!end", "!crash", "!quit"}) CheckTrigger(bot, s.speaker, end, 0);
+        for (const char* end : {"!end", "!crash", "!quit"}) CheckTrigger(bot.chat, s.speaker, end);
         EXPECT_EQ(shell.ends, s.masterOnlyObeyed ? 3 : 0);
     }
     EXPECT_TRUE(sent().empty());
@@ -162,76 +160,76 @@ TEST_F(ChatCommands, WindowWordsFollowTheRightsOfTheirSpeaker) {
 
 TEST_F(ChatCommands, ShowRestoresAWindowThatWasHidden) {
     shell.inTray = true;
-    CheckTrigger(bot, "Helper", "!show", 0);
+    CheckTrigger(bot.chat, "Helper", "!show");
     EXPECT_FALSE(shell.inTray);
 }
 
 TEST_F(ChatCommands, TriggerQuestionIsAnsweredToEveryoneWithAccess) {
-    bot.BotConfig.Trigger = "#";
-    CheckTrigger(bot, "Helper", "?TRIGGER", 0);
-    CheckTrigger(bot, "Boss", "?trigger", 0);
-    CheckTrigger(bot, "Friend", "?trigger", 0);
-    CheckTrigger(bot, "Joe", "?trigger", 0);
-    CheckTrigger(bot, "Helper", "?trigger now", 0);
+    config.Trigger = "#";
+    CheckTrigger(bot.chat, "Helper", "?TRIGGER");
+    CheckTrigger(bot.chat, "Boss", "?trigger");
+    CheckTrigger(bot.chat, "Friend", "?trigger");
+    CheckTrigger(bot.chat, "Joe", "?trigger");
+    CheckTrigger(bot.chat, "Helper", "?trigger now");
     EXPECT_EQ(sent(), (Lines{"/w Helper Trigger: #\r\n", "/w Boss Trigger: #\r\n"}));
 }
 
 TEST_F(ChatCommands, TriggerQuestionWorksWhenTheTriggerIsItself) {
-    bot.BotConfig.Trigger = "?";
-    CheckTrigger(bot, "Helper", "?trigger", 0);
+    config.Trigger = "?";
+    CheckTrigger(bot.chat, "Helper", "?trigger");
     EXPECT_EQ(sent(), (Lines{"/w Helper Trigger: ?\r\n"}));
 }
 
 TEST_F(ChatCommands, TriggerComparesByExactCharacter) {
-    bot.BotConfig.Trigger = "a";
-    CheckTrigger(bot, "Boss", "Akick Joe", 0);
+    config.Trigger = "a";
+    CheckTrigger(bot.chat, "Boss", "Akick Joe");
     EXPECT_TRUE(sent().empty());
-    CheckTrigger(bot, "Boss", "akick Joe", 0);
+    CheckTrigger(bot.chat, "Boss", "akick Joe");
     EXPECT_EQ(sent(), (Lines{"/kick Joe  - Morva Kick -\r\n"}));
 }
 
 TEST_F(ChatCommands, OnlyAOneCharacterTriggerStartsACommandFromChat) {
     for (const char* trigger : {"!!", ""}) {
         SCOPED_TRACE(trigger);
-        bot.BotConfig.Trigger = trigger;
-        CheckTrigger(bot, "Boss", "!!kick Joe", 0);
-        CheckTrigger(bot, "Boss", "kick Joe", 0);
-        CheckTrigger(bot, "Boss", "", 0);
+        config.Trigger = trigger;
+        CheckTrigger(bot.chat, "Boss", "!!kick Joe");
+        CheckTrigger(bot.chat, "Boss", "kick Joe");
+        CheckTrigger(bot.chat, "Boss", "");
     }
     EXPECT_TRUE(sent().empty());
 }
 
 TEST_F(ChatCommands, ProtectionBanStripsTheWholeTrigger) {
-    bot.BotConfig.Trigger = "!!";
-    ChatCommand(bot, "Boss", "!!ban Joe Go away", 0);
+    config.Trigger = "!!";
+    ChatCommand(bot.chat, "Boss", "!!ban Joe Go away");
     EXPECT_EQ(sent(), (Lines{"/ban Joe Go away\r\n"}));
 }
 
 TEST_F(ChatCommands, ProtectionBanOfAJoiningUserWithoutProtectMessageEndsInABlank) {
-    bot.BotConfig.Trigger = "!!";
-    bot.BotConfig.ChannelProtect = true;
-    std::string join = "1002 JOIN Intruder 0000 [STAR]";
-    ProcessEventLine(bot, join, 0);
-    std::string safeJoin = "1002 JOIN Friend2 0000 [STAR]";
-    bot.SafeNames.push_back("friend*");
-    ProcessEventLine(bot, safeJoin, 0);
+    config.Trigger = "!!";
+    config.ChannelProtect = true;
+    feed("1002 JOIN Intruder 0000 [STAR]");
+    bot.settings.SafeNames.push_back("friend*");
+    feed("1002 JOIN Friend2 0000 [STAR]");
     EXPECT_EQ(sent(), (Lines{"/ban Intruder \r\n"}));
 }
 
-TEST_F(ChatCommands, CommandsAreAnsweredOnTheSocketTheyCameOn) {
-    bot.BotConfig.Socks = 2;
-    AddConnection(bot);
-    sockets.made[1]->acceptConnect();
-    sockets.made[1]->sent.clear();
-    CheckTrigger(bot, "Helper", "!ver", 1);
+TEST_F(ChatCommands, CommandsAreAnsweredOnTheActiveConnection) {
+    reconnectOnSocket1();
+    sockets.made[0]->sent.clear();
+    sockets.made[1]->receive("1005 TALK Helper 0000 \"!ver\"\r\n");
     EXPECT_EQ(sockets.made[1]->sent, (Lines{"Morva Chat v1.0 by Quorin [Binary Edition].\r\n"}));
+    EXPECT_TRUE(sent().empty());
 }
 
 TEST_F(ChatCommands, NothingIsSentWhileDisconnected) {
     sockets.made[0]->peerClose();
+    // The lost connection emptied the channel; the bot counts as operator again, so only the
+    // missing connection holds the commands back.
+    fillChannel(true);
     sockets.made[0]->sent.clear();
-    CheckTrigger(bot, "Boss", "!kick Joe", 0);
-    CheckTrigger(bot, "Boss", "!ver", 0);
+    CheckTrigger(bot.chat, "Boss", "!kick Joe");
+    CheckTrigger(bot.chat, "Boss", "!ver");
     EXPECT_TRUE(sent().empty());
 }
 
@@ -276,9 +274,9 @@ TEST_F(ProtectCommand, SwitchesByTheArgumentsFirstLetters) {
         SCOPED_TRACE(c.message);
         profile.write("config.bot", "[Profile]\r\nChannelProtect=False\r\n");
         sockets.made[0]->sent.clear();
-        bot.BotConfig.ChannelProtect = c.before;
-        CheckTrigger(bot, "Boss", c.message, 0);
-        EXPECT_EQ(bot.BotConfig.ChannelProtect, c.after);
+        config.ChannelProtect = c.before;
+        CheckTrigger(bot.chat, "Boss", c.message);
+        EXPECT_EQ(config.ChannelProtect, c.after);
         EXPECT_EQ(profile.read("config.bot"), c.file);
         EXPECT_EQ(sent(), c.sent);
     }
@@ -286,7 +284,7 @@ TEST_F(ProtectCommand, SwitchesByTheArgumentsFirstLetters) {
 
 class SetTriggerCommand : public ChatCommands {
 protected:
-    const std::string config =
+    const std::string configText =
         "; MorvaChat settings\r\n"
         "[Profile]\r\n"
         "Username=bot1\r\n"
@@ -301,30 +299,30 @@ protected:
         "[Idle]\r\n"
         "Message=hello\r\n";
 
-    SetTriggerCommand() { profile.write("config.bot", config); }
+    SetTriggerCommand() { profile.write("config.bot", configText); }
 
     std::string configWithTrigger(const std::string& value) const {
-        std::string expected = config;
+        std::string expected = configText;
         expected.replace(expected.find("Trigger = !"), std::string("Trigger = !").size(), "Trigger=" + value);
         return expected;
     }
 };
 
 TEST_F(SetTriggerCommand, RewritesOnlyTheTriggerAndTakesEffectAtOnce) {
-    CheckTrigger(bot, "Boss", "!settrigger #", 0);
-    EXPECT_EQ(bot.BotConfig.Trigger, "#");
+    CheckTrigger(bot.chat, "Boss", "!settrigger #");
+    EXPECT_EQ(config.Trigger, "#");
     EXPECT_EQ(profile.read("config.bot"), configWithTrigger("#"));
-    CheckTrigger(bot, "Boss", "!kick Joe", 0);
-    CheckTrigger(bot, "Boss", "#kick Joe", 0);
+    CheckTrigger(bot.chat, "Boss", "!kick Joe");
+    CheckTrigger(bot.chat, "Boss", "#kick Joe");
     EXPECT_EQ(sent(), (Lines{"/w Boss Trigger set to: #\r\n", "/kick Joe  - Morva Kick -\r\n"}));
 }
 
 TEST_F(SetTriggerCommand, NeedsTheMasterAndAnArgument) {
-    CheckTrigger(bot, "Helper", "!settrigger #", 0);
-    CheckTrigger(bot, "Boss", "!settrigger", 0);
-    CheckTrigger(bot, "Boss", "!settrigger ", 0);
-    EXPECT_EQ(bot.BotConfig.Trigger, "!");
-    EXPECT_EQ(profile.read("config.bot"), config);
+    CheckTrigger(bot.chat, "Helper", "!settrigger #");
+    CheckTrigger(bot.chat, "Boss", "!settrigger");
+    CheckTrigger(bot.chat, "Boss", "!settrigger ");
+    EXPECT_EQ(config.Trigger, "!");
+    EXPECT_EQ(profile.read("config.bot"), configText);
     EXPECT_TRUE(sent().empty());
 }
 
@@ -332,20 +330,20 @@ TEST_F(SetTriggerCommand, KeepsOnlyTheFirstLineSoNoKeyCanBeSlippedIntoTheFile) {
     for (const char* message : {"!settrigger #\r\nMaster=Mallory", "!settrigger #\nMaster=Mallory",
                                 "!settrigger #\rMaster=Mallory"}) {
         SCOPED_TRACE(message);
-        profile.write("config.bot", config);
+        profile.write("config.bot", configText);
         sockets.made[0]->sent.clear();
-        bot.BotConfig.Trigger = "!";
-        CheckTrigger(bot, "Boss", message, 0);
-        EXPECT_EQ(bot.BotConfig.Trigger, "#");
+        config.Trigger = "!";
+        CheckTrigger(bot.chat, "Boss", message);
+        EXPECT_EQ(config.Trigger, "#");
         EXPECT_EQ(profile.read("config.bot"), configWithTrigger("#"));
         EXPECT_EQ(sent(), (Lines{"/w Boss Trigger set to: #\r\n"}));
     }
 }
 
 TEST_F(SetTriggerCommand, AnArgumentWhoseFirstLineIsEmptyChangesNothing) {
-    CheckTrigger(bot, "Boss", "!settrigger \r\nMaster=Mallory", 0);
-    EXPECT_EQ(bot.BotConfig.Trigger, "!");
-    EXPECT_EQ(profile.read("config.bot"), config);
+    CheckTrigger(bot.chat, "Boss", "!settrigger \r\nMaster=Mallory");
+    EXPECT_EQ(config.Trigger, "!");
+    EXPECT_EQ(profile.read("config.bot"), configText);
     EXPECT_TRUE(sent().empty());
 }
 
@@ -358,13 +356,13 @@ protected:
 };
 
 TEST_F(ListCommands, AddAndRemoveEditTheListsAndTheirFiles) {
-    CheckTrigger(bot, "Helper", "!safeadd j?e*", 0);
-    CheckTrigger(bot, "Helper", "!saferemove FRIEND", 0);
-    CheckTrigger(bot, "Boss", "!add Newbie", 0);
-    CheckTrigger(bot, "Boss", "!rem helper", 0);
-    CheckTrigger(bot, "Helper", "!safeadd Jim", 0);  // no longer obeyed
-    EXPECT_EQ(bot.AccesNames, (Lines{"Newbie"}));
-    EXPECT_EQ(bot.SafeNames, (Lines{"j?e*"}));
+    CheckTrigger(bot.chat, "Helper", "!safeadd j?e*");
+    CheckTrigger(bot.chat, "Helper", "!saferemove FRIEND");
+    CheckTrigger(bot.chat, "Boss", "!add Newbie");
+    CheckTrigger(bot.chat, "Boss", "!rem helper");
+    CheckTrigger(bot.chat, "Helper", "!safeadd Jim");  // no longer obeyed
+    EXPECT_EQ(bot.settings.AccesNames, (Lines{"Newbie"}));
+    EXPECT_EQ(bot.settings.SafeNames, (Lines{"j?e*"}));
     EXPECT_EQ(profile.read("acces.bot"), "Newbie\r\n");
     EXPECT_EQ(profile.read("safelist.bot"), "j?e*\r\n");
     EXPECT_EQ(sent(), (Lines{"/w Helper Bot: j?e* added to safelist.\r\n",
@@ -374,39 +372,39 @@ TEST_F(ListCommands, AddAndRemoveEditTheListsAndTheirFiles) {
 }
 
 TEST_F(ListCommands, AnEntryAlreadyThereIsNotAddedTwice) {
-    CheckTrigger(bot, "Boss", "!add HELPER", 0);
-    CheckTrigger(bot, "Boss", "!safeadd helper", 0);
-    CheckTrigger(bot, "Boss", "!safeadd Boss", 0);
-    EXPECT_EQ(bot.AccesNames, (Lines{"Helper"}));
-    EXPECT_EQ(bot.SafeNames, (Lines{"Friend"}));
+    CheckTrigger(bot.chat, "Boss", "!add HELPER");
+    CheckTrigger(bot.chat, "Boss", "!safeadd helper");
+    CheckTrigger(bot.chat, "Boss", "!safeadd Boss");
+    EXPECT_EQ(bot.settings.AccesNames, (Lines{"Helper"}));
+    EXPECT_EQ(bot.settings.SafeNames, (Lines{"Friend"}));
     EXPECT_EQ(profile.read("acces.bot"), "Helper\r\n");
     EXPECT_EQ(profile.read("safelist.bot"), "Friend\r\n");
 }
 
 TEST_F(ListCommands, RemovingTheMasterAnswersRemovedAndChangesNothing) {
-    CheckTrigger(bot, "Boss", "!remove BOSS", 0);
+    CheckTrigger(bot.chat, "Boss", "!remove BOSS");
     EXPECT_EQ(sent(), (Lines{"/w Boss Bot: BOSS removed from acceslist.\r\n"}));
-    EXPECT_EQ(bot.AccesNames, (Lines{"Helper"}));
+    EXPECT_EQ(bot.settings.AccesNames, (Lines{"Helper"}));
     EXPECT_EQ(profile.read("acces.bot"), "Helper\r\n");
-    EXPECT_TRUE(IsAcces(bot, "Boss"));
+    EXPECT_TRUE(IsAcces(bot.settings, "Boss"));
 }
 
 TEST_F(ListCommands, SafeRemovalOfANameSafeOnlyThroughAPatternOrAccessChangesNothing) {
-    bot.SafeNames = {"j*", "Friend"};
+    bot.settings.SafeNames = {"j*", "Friend"};
     profile.write("safelist.bot", "j*\r\nFriend\r\n");
-    CheckTrigger(bot, "Helper", "!saferem Joe", 0);
-    CheckTrigger(bot, "Helper", "!saferem Helper", 0);
+    CheckTrigger(bot.chat, "Helper", "!saferem Joe");
+    CheckTrigger(bot.chat, "Helper", "!saferem Helper");
     EXPECT_EQ(sent(), (Lines{"/w Helper Bot: Joe removed from safelist.\r\n",
                              "/w Helper Bot: Helper removed from safelist.\r\n"}));
-    EXPECT_EQ(bot.SafeNames, (Lines{"j*", "Friend"}));
+    EXPECT_EQ(bot.settings.SafeNames, (Lines{"j*", "Friend"}));
     EXPECT_EQ(profile.read("safelist.bot"), "j*\r\nFriend\r\n");
-    EXPECT_TRUE(IsSafe(bot, "Joe"));
+    EXPECT_TRUE(IsSafe(bot.settings, "Joe"));
 }
 
 TEST_F(ListCommands, APatternEntryIsRemovedByItsOwnText) {
-    bot.SafeNames = {"J*"};
-    CheckTrigger(bot, "Helper", "!saferem j*", 0);
-    EXPECT_TRUE(bot.SafeNames.empty());
+    bot.settings.SafeNames = {"J*"};
+    CheckTrigger(bot.chat, "Helper", "!saferem j*");
+    EXPECT_TRUE(bot.settings.SafeNames.empty());
     EXPECT_EQ(profile.read("safelist.bot"), "");
 }
 

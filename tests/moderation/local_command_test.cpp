@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "chat/channel_users.h"
-#include "chat/input_line.h"
 #include "moderation/commands.h"
+#include "moderation/input_enter.h"
 #include "moderation_fixture.h"
 
 namespace morva {
@@ -69,10 +69,10 @@ class LocalWords : public testing::ModerationFixture,
 TEST_P(LocalWords, PrintAndSendWhatTheTableSays) {
     const auto& [c, op] = GetParam();
     fillChannel(op);
-    bot.BanCount = 3;
-    LocalCommand(bot, c.text, 0);
+    bot.chat.BanCount = 3;
+    LocalCommand(bot.chat, c.text);
     const bool runs = op || !c.needsOperator;
-    EXPECT_EQ(paneLines(), runs ? c.pane : Lines{});
+    EXPECT_EQ(coloredLines(), runs ? c.pane : Lines{});
     EXPECT_EQ(sent(), runs ? c.sent : Lines{});
 }
 
@@ -92,59 +92,59 @@ protected:
 };
 
 TEST_F(LocalCommands, FindOpensTheCaptureWindowForTheServersAnswer) {
-    ASSERT_FALSE(bot.tmrGetInfo->isRunning());
-    LocalCommand(bot, "/find Joe", 0);
-    EXPECT_TRUE(bot.tmrGetInfo->isRunning());
+    ASSERT_FALSE(bot.chat.capture.isOpen());
+    LocalCommand(bot.chat, "/find Joe");
+    EXPECT_TRUE(bot.chat.capture.isOpen());
 }
 
 TEST_F(LocalCommands, FindSendsNothingWhileDisconnectedButStillPrints) {
     sockets.made[0]->peerClose();
     sockets.made[0]->sent.clear();
     chat.clear();
-    LocalCommand(bot, "/find Joe", 0);
+    LocalCommand(bot.chat, "/find Joe");
     EXPECT_EQ(chatLines(), (Lines{"Finding Joe..."}));
     EXPECT_TRUE(sent().empty());
 }
 
 TEST_F(LocalCommands, ProtectPrintsThenSwitchesAndWrites) {
     profile.write("config.bot", "[Profile]\r\nChannelProtect=False\r\n");
-    LocalCommand(bot, "/protect online", 0);
-    EXPECT_TRUE(bot.BotConfig.ChannelProtect);
+    LocalCommand(bot.chat, "/protect online");
+    EXPECT_TRUE(config.ChannelProtect);
     EXPECT_EQ(profile.read("config.bot"), "[Profile]\r\nChannelProtect=True\r\n");
-    LocalCommand(bot, "/protect", 0);
-    LocalCommand(bot, "/protect x", 0);
-    EXPECT_TRUE(bot.BotConfig.ChannelProtect);
-    EXPECT_EQ(paneLines(),
+    LocalCommand(bot.chat, "/protect");
+    LocalCommand(bot.chat, "/protect x");
+    EXPECT_TRUE(config.ChannelProtect);
+    EXPECT_EQ(coloredLines(),
               (Lines{"status|Bot: Channel protection enabled.", "status|Bot: Channel protection enabled."}));
 }
 
 TEST_F(LocalCommands, SetTriggerKeepsOnlyTheFirstLine) {
     profile.write("config.bot", "[Commands]\r\nTrigger=!\r\nMaster=Boss\r\n");
-    LocalCommand(bot, "/settrigger .\nMaster=Mallory", 0);
-    EXPECT_EQ(bot.BotConfig.Trigger, ".");
+    LocalCommand(bot.chat, "/settrigger .\nMaster=Mallory");
+    EXPECT_EQ(config.Trigger, ".");
     EXPECT_EQ(profile.read("config.bot"), "[Commands]\r\nTrigger=.\r\nMaster=Boss\r\n");
     EXPECT_EQ(chatLines(), (Lines{"Trigger set to: ."}));
 }
 
 TEST_F(LocalCommands, ListWordsWriteTheirFiles) {
-    LocalCommand(bot, "/add Newbie", 0);
-    LocalCommand(bot, "/safeadd *bot", 0);
+    LocalCommand(bot.chat, "/add Newbie");
+    LocalCommand(bot.chat, "/safeadd *bot");
     EXPECT_EQ(profile.read("acces.bot"), "Helper\r\nNewbie\r\n");
     EXPECT_EQ(profile.read("safelist.bot"), "Friend\r\n*bot\r\n");
 }
 
 TEST_F(LocalCommands, TypedKickOfANameGoesToTheServerOnly) {
     std::string typed = "/kick joe";
-    txtSend_Enter(bot, typed);
+    txtSend_Enter(bot.chat, typed);
     EXPECT_EQ(sent(), (Lines{"/kick joe\r\n"}));
     EXPECT_TRUE(chat.text().empty());
 }
 
 TEST_F(LocalCommands, TypedKickOfAPatternGoesToTheServerAndKicksEveryUnsafeMatch) {
-    AddUser(bot, "jack", "0000", "[STAR]");
-    bot.SafeNames.push_back("Jack");
+    AddUser(bot.chat, "jack", "0000", "[STAR]");
+    bot.settings.SafeNames.push_back("Jack");
     std::string typed = "/kick j*";
-    txtSend_Enter(bot, typed);
+    txtSend_Enter(bot.chat, typed);
     EXPECT_EQ(sent(),
               (Lines{"/kick j*\r\n", "/kick Joe  - Morva Kick -\r\n", "/kick Jim  - Morva Kick -\r\n"}));
 }
@@ -156,12 +156,12 @@ protected:
 
 TEST_F(LocalCommandsWithoutOp, TypedKickOfAPatternOnlyReachesTheServer) {
     std::string typed = "/kick j*";
-    txtSend_Enter(bot, typed);
+    txtSend_Enter(bot.chat, typed);
     EXPECT_EQ(sent(), (Lines{"/kick j*\r\n"}));
 }
 
 TEST_F(LocalCommandsWithoutOp, WindowAndProgramWordsAreNotLocal) {
-    for (const char* text : {"/show", "/hide", "/end", "/crash", "/quit"}) LocalCommand(bot, text, 0);
+    for (const char* text : {"/show", "/hide", "/end", "/crash", "/quit"}) LocalCommand(bot.chat, text);
     EXPECT_EQ(shell.ends, 0);
     EXPECT_FALSE(shell.inTray);
 }

@@ -1,7 +1,7 @@
 #include "moderation_fixture.h"
 
 #include "chat/channel_users.h"
-#include "chat/palette.h"
+#include "output/palette.h"
 
 namespace morva::testing {
 
@@ -17,30 +17,38 @@ std::string colorName(Rgb color) {
 }  // namespace
 
 ModerationFixture::ModerationFixture() {
-    bot.BotConfig.Master = "Boss";
-    bot.BotConfig.Trigger = "!";
-    bot.AccesNames = {"Helper"};
-    bot.SafeNames = {"Friend"};
-    bot.CurrentName = "MorvaBot";
-    bot.CurrentChannel = "Home";
+    config.Master = "Boss";
+    config.Trigger = "!";
+    bot.settings.AccesNames = {"Helper"};
+    bot.settings.SafeNames = {"Friend"};
+    bot.chat.CurrentName = "MorvaBot";
+    bot.chat.CurrentChannel = "Home";
     connect(false);
 }
 
 void ModerationFixture::fillChannel(bool op) {
-    AddUser(bot, "MorvaBot", op ? "0002" : "0010", "[CHAT]");
-    for (const char* name : {"Joe", "Jim", "Friend", "Helper"}) AddUser(bot, name, "0000", "[STAR]");
+    AddUser(bot.chat, "MorvaBot", op ? "0002" : "0010", "[CHAT]");
+    for (const char* name : {"Joe", "Jim", "Friend", "Helper"}) AddUser(bot.chat, name, "0000", "[STAR]");
 }
 
-std::vector<std::string> ModerationFixture::paneLines() const {
-    const std::size_t stampLength = std::string("[14:03:27.45] ").size();
-    const std::string& text = chat.text();
+void ModerationFixture::reconnectOnSocket1() {
+    config.Socks = 2;
+    bot.connection.Bot_LoadSockets();
+    bot.connection.Bot_Connect();
+    sockets.made[1]->acceptConnect();
+    sockets.made[1]->sent.clear();
+    chat.clear();
+}
+
+std::vector<std::string> ModerationFixture::coloredLines() const {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::size_t from = start + stampLength;
-        const Rgb color = chat.colorAt(static_cast<int>(from));
-        for (std::size_t i = from; i < end; ++i) EXPECT_TRUE(chat.colorAt(static_cast<int>(i)) == color);
-        lines.push_back(colorName(color) + "|" + text.substr(from, end - from));
+    for (const PaneLine& line : chat.paneLines()) {
+        std::string text;
+        for (const morva::Run& run : line.runs) {
+            EXPECT_TRUE(run.color == line.runs.front().color) << run.text;
+            text += run.text;
+        }
+        lines.push_back((line.runs.empty() ? "" : colorName(line.runs.front().color)) + "|" + text);
     }
     return lines;
 }

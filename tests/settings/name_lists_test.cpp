@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chat/palette.h"
+#include "output/palette.h"
 #include "support/bot_fixture.h"
 
 namespace morva {
@@ -56,9 +56,9 @@ TEST(FormatListFile, ReadsBackAsTheSameEntries) {
 
 struct ListFile {
     const char* fileName;
-    std::vector<std::string> Bot::*list;
-    void (*load)(Bot&);
-    void (*write)(Bot&);
+    std::vector<std::string> Settings::*list;
+    void (*load)(Settings&);
+    void (*write)(Settings&);
     const char* loadError;
     const char* saveError;
 };
@@ -67,24 +67,16 @@ void PrintTo(const ListFile& f, std::ostream* os) {
     *os << f.fileName;
 }
 
-const ListFile Acces{"acces.bot",
-                     &Bot::AccesNames,
-                     Acceslist,
-                     WriteAccesList,
-                     "Bot: Error in Acceslist()",
-                     "Bot: Error in WriteAccesList()"};
-const ListFile Safe{"safelist.bot",
-                    &Bot::SafeNames,
-                    Safelist,
-                    WriteSafelist,
-                    "Bot: Error in Safelist()",
-                    "Bot: Error in WriteSafelist()"};
-const ListFile Filter{"filter.bot", &Bot::FilterPatterns,  Shitlist,
-                      WriteFilter,  "Error in Shitlist()", "Error in Shitlist()"};
+const ListFile Acces{"acces.bot",    &Settings::AccesNames,       Acceslist,
+                     WriteAccesList, "Bot: Error in Acceslist()", "Bot: Error in WriteAccesList()"};
+const ListFile Safe{"safelist.bot", &Settings::SafeNames,       Safelist,
+                    WriteSafelist,  "Bot: Error in Safelist()", "Bot: Error in WriteSafelist()"};
+const ListFile Filter{"filter.bot", &Settings::FilterPatterns, Shitlist,
+                      WriteFilter,  "Error in Shitlist()",     "Error in Shitlist()"};
 
 class EveryListFile : public testing::BotFixture, public ::testing::WithParamInterface<ListFile> {
 protected:
-    std::vector<std::string>& list() { return bot.*GetParam().list; }
+    std::vector<std::string>& list() { return bot.settings.*GetParam().list; }
     void expectOnlyError(const char* line) {
         EXPECT_EQ(chatLines(), Entries{line});
         EXPECT_EQ(chat.runs().back().first, ColorError);
@@ -93,19 +85,19 @@ protected:
 
 TEST_P(EveryListFile, LoadsTheFileInOrder) {
     profile.write(GetParam().fileName, "Bob\r\n\r\nAlice\r\nbob");
-    GetParam().load(bot);
+    GetParam().load(bot.settings);
     EXPECT_EQ(list(), (Entries{"Bob", "", "Alice", "bob"}));
     EXPECT_TRUE(chatLines().empty());
 }
 
 TEST_P(EveryListFile, LoadsAFileWithLfLineEndsAsOneEntry) {
     profile.write(GetParam().fileName, "Bob\nAlice\n");
-    GetParam().load(bot);
+    GetParam().load(bot.settings);
     EXPECT_EQ(list(), Entries{"Bob\nAlice\n"});
 }
 
 TEST_P(EveryListFile, MissingFileIsReportedAndNotCreated) {
-    GetParam().load(bot);
+    GetParam().load(bot.settings);
     EXPECT_TRUE(list().empty());
     expectOnlyError(GetParam().loadError);
     EXPECT_FALSE(profile.exists(GetParam().fileName));
@@ -113,24 +105,24 @@ TEST_P(EveryListFile, MissingFileIsReportedAndNotCreated) {
 
 TEST_P(EveryListFile, UnreadableFileIsReported) {
     std::filesystem::create_directory(profile.dir() / GetParam().fileName);
-    GetParam().load(bot);
+    GetParam().load(bot.settings);
     EXPECT_TRUE(list().empty());
     expectOnlyError(GetParam().loadError);
 }
 
 TEST_P(EveryListFile, SaveWritesEveryEntryWithCrLfAndReadsBack) {
     list() = {"Bob", "", "Alice", ""};
-    GetParam().write(bot);
+    GetParam().write(bot.settings);
     EXPECT_EQ(profile.read(GetParam().fileName), "Bob\r\n\r\nAlice\r\n\r\n");
     list().clear();
-    GetParam().load(bot);
+    GetParam().load(bot.settings);
     EXPECT_EQ(list(), (Entries{"Bob", "", "Alice", ""}));
     EXPECT_TRUE(chatLines().empty());
 }
 
 TEST_P(EveryListFile, SavingAnEmptyListEmptiesTheFile) {
     profile.write(GetParam().fileName, "old\r\n");
-    GetParam().write(bot);
+    GetParam().write(bot.settings);
     EXPECT_TRUE(profile.exists(GetParam().fileName));
     EXPECT_EQ(profile.read(GetParam().fileName), "");
 }
@@ -139,7 +131,7 @@ TEST_P(EveryListFile, FailedSaveIsReportedAndKeepsTheList) {
     // A folder in the file's place cannot be replaced by a file.
     std::filesystem::create_directory(profile.dir() / GetParam().fileName);
     list() = {"Bob"};
-    GetParam().write(bot);
+    GetParam().write(bot.settings);
     EXPECT_EQ(list(), Entries{"Bob"});
     expectOnlyError(GetParam().saveError);
     EXPECT_TRUE(std::filesystem::is_directory(profile.dir() / GetParam().fileName));
@@ -156,73 +148,73 @@ INSTANTIATE_TEST_SUITE_P(NameLists, EveryListFile, ::testing::Values(Acces, Safe
 using NameLists = testing::BotFixture;
 
 TEST_F(NameLists, AccesAndSafeLoadsReplaceTheList) {
-    bot.AccesNames = {"old"};
-    bot.SafeNames = {"old"};
+    bot.settings.AccesNames = {"old"};
+    bot.settings.SafeNames = {"old"};
     profile.write("acces.bot", "Bob\r\n");
-    Acceslist(bot);
-    Safelist(bot);
-    EXPECT_EQ(bot.AccesNames, Entries{"Bob"});
-    EXPECT_TRUE(bot.SafeNames.empty());
+    Acceslist(bot.settings);
+    Safelist(bot.settings);
+    EXPECT_EQ(bot.settings.AccesNames, Entries{"Bob"});
+    EXPECT_TRUE(bot.settings.SafeNames.empty());
     EXPECT_EQ(chatLines(), Entries{"Bot: Error in Safelist()"});
 }
 
 TEST_F(NameLists, FilterLoadAppendsToTheList) {
     profile.write("filter.bot", "*spam*\r\n");
-    Shitlist(bot);
-    Shitlist(bot);
-    EXPECT_EQ(bot.FilterPatterns, (Entries{"*spam*", "*spam*"}));
+    Shitlist(bot.settings);
+    Shitlist(bot.settings);
+    EXPECT_EQ(bot.settings.FilterPatterns, (Entries{"*spam*", "*spam*"}));
 }
 
 TEST_F(NameLists, AddAndRemoveAccesRewriteTheFile) {
-    AddAcces(bot, "Bob");
-    AddAcces(bot, "bob");
+    AddAcces(bot.settings, "Bob");
+    AddAcces(bot.settings, "bob");
     EXPECT_EQ(profile.read("acces.bot"), "Bob\r\nbob\r\n");
-    RemoveAcces(bot, "bob");
-    EXPECT_EQ(bot.AccesNames, Entries{"bob"});
+    RemoveAcces(bot.settings, "bob");
+    EXPECT_EQ(bot.settings.AccesNames, Entries{"bob"});
     EXPECT_EQ(profile.read("acces.bot"), "bob\r\n");
 }
 
 TEST_F(NameLists, RemovingAnAbsentNameStillRewritesTheFile) {
-    bot.AccesNames = {"Bob"};
+    bot.settings.AccesNames = {"Bob"};
     profile.write("acces.bot", "edited by hand\r\n");
-    RemoveAcces(bot, "Carol");
-    EXPECT_EQ(bot.AccesNames, Entries{"Bob"});
+    RemoveAcces(bot.settings, "Carol");
+    EXPECT_EQ(bot.settings.AccesNames, Entries{"Bob"});
     EXPECT_EQ(profile.read("acces.bot"), "Bob\r\n");
 }
 
 TEST_F(NameLists, RemoveSafeComparesTextsNotPatterns) {
-    AddSafe(bot, "remy");
-    AddSafe(bot, "rem*");
-    RemoveSafe(bot, "Rem*");
-    EXPECT_EQ(bot.SafeNames, Entries{"remy"});
+    AddSafe(bot.settings, "remy");
+    AddSafe(bot.settings, "rem*");
+    RemoveSafe(bot.settings, "Rem*");
+    EXPECT_EQ(bot.settings.SafeNames, Entries{"remy"});
     EXPECT_EQ(profile.read("safelist.bot"), "remy\r\n");
 }
 
 TEST_F(NameLists, ClearingLeavesTheFilesAlone) {
     profile.write("acces.bot", "Bob\r\n");
     profile.write("safelist.bot", "Alice\r\n");
-    bot.AccesNames = {"Bob"};
-    bot.SafeNames = {"Alice"};
-    ClearAcces(bot);
-    ClearSafelist(bot);
-    EXPECT_TRUE(bot.AccesNames.empty());
-    EXPECT_TRUE(bot.SafeNames.empty());
+    bot.settings.AccesNames = {"Bob"};
+    bot.settings.SafeNames = {"Alice"};
+    ClearAcces(bot.settings);
+    ClearSafelist(bot.settings);
+    EXPECT_TRUE(bot.settings.AccesNames.empty());
+    EXPECT_TRUE(bot.settings.SafeNames.empty());
     EXPECT_EQ(profile.read("acces.bot"), "Bob\r\n");
     EXPECT_EQ(profile.read("safelist.bot"), "Alice\r\n");
 }
 
 TEST_F(NameLists, FilterChangesWaitForTheirCallerToSave) {
-    AddFilter(bot, "one");
-    AddFilter(bot, "two");
-    AddFilter(bot, "three");
+    AddFilter(bot.settings, "one");
+    AddFilter(bot.settings, "two");
+    AddFilter(bot.settings, "three");
     EXPECT_FALSE(profile.exists("filter.bot"));
-    RemoveFilterAt(bot, 2);
-    EXPECT_EQ(bot.FilterPatterns, (Entries{"one", "three"}));
-    for (int outside : {0, -1, 3}) RemoveFilterAt(bot, outside);
-    EXPECT_EQ(bot.FilterPatterns, (Entries{"one", "three"}));
-    RemoveFilterAt(bot, 2);
-    RemoveFilterAt(bot, 1);
-    EXPECT_TRUE(bot.FilterPatterns.empty());
+    RemoveFilterAt(bot.settings, 2);
+    EXPECT_EQ(bot.settings.FilterPatterns, (Entries{"one", "three"}));
+    for (int outside : {0, -1, 3}) RemoveFilterAt(bot.settings, outside);
+    EXPECT_EQ(bot.settings.FilterPatterns, (Entries{"one", "three"}));
+    RemoveFilterAt(bot.settings, 2);
+    RemoveFilterAt(bot.settings, 1);
+    EXPECT_TRUE(bot.settings.FilterPatterns.empty());
 }
 
 struct LookupCase {
@@ -237,11 +229,11 @@ void PrintTo(const LookupCase& c, std::ostream* os) {
 class IsAccesCases : public testing::BotFixture, public ::testing::WithParamInterface<LookupCase> {};
 
 TEST_P(IsAccesCases, MasterEmptyNameAndEntriesWithoutRegardToCase) {
-    bot.BotConfig.Master = "TheBoss";
+    config.Master = "TheBoss";
     profile.write("acces.bot", "Bob\r\nj*\r\n");
-    Acceslist(bot);
-    EXPECT_EQ(IsAcces(bot, GetParam().name), GetParam().expected);
-    EXPECT_EQ(IsSafe(bot, GetParam().name), GetParam().expected);
+    Acceslist(bot.settings);
+    EXPECT_EQ(IsAcces(bot.settings, GetParam().name), GetParam().expected);
+    EXPECT_EQ(IsSafe(bot.settings, GetParam().name), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(AccessList, IsAccesCases,
@@ -252,11 +244,11 @@ INSTANTIATE_TEST_SUITE_P(AccessList, IsAccesCases,
                                            LookupCase{"TheBos", false}));
 
 TEST_F(NameLists, MasterHasAccessWithoutAnAccessFile) {
-    bot.BotConfig.Master = "TheBoss";
-    Acceslist(bot);
-    EXPECT_TRUE(IsAcces(bot, "tHEbOSS"));
-    EXPECT_TRUE(IsAcces(bot, ""));
-    EXPECT_FALSE(IsAcces(bot, "Bob"));
+    config.Master = "TheBoss";
+    Acceslist(bot.settings);
+    EXPECT_TRUE(IsAcces(bot.settings, "tHEbOSS"));
+    EXPECT_TRUE(IsAcces(bot.settings, ""));
+    EXPECT_FALSE(IsAcces(bot.settings, "Bob"));
 }
 
 struct SafeCase {
@@ -272,9 +264,9 @@ void PrintTo(const SafeCase& c, std::ostream* os) {
 class IsSafeCases : public testing::BotFixture, public ::testing::WithParamInterface<SafeCase> {};
 
 TEST_P(IsSafeCases, MatchesNamesAndStarPatterns) {
-    bot.BotConfig.Master = "TheBoss";
-    bot.SafeNames = {GetParam().entry};
-    EXPECT_EQ(IsSafe(bot, GetParam().name), GetParam().safe);
+    config.Master = "TheBoss";
+    bot.settings.SafeNames = {GetParam().entry};
+    EXPECT_EQ(IsSafe(bot.settings, GetParam().name), GetParam().safe);
     EXPECT_EQ(MatchesSafeEntry(GetParam().name, GetParam().entry), GetParam().safe);
 }
 
@@ -290,16 +282,16 @@ INSTANTIATE_TEST_SUITE_P(SafeList, IsSafeCases,
                                            SafeCase{"[a-c]*", "b", false}));
 
 TEST_F(NameLists, EverybodyWithAccessIsSafe) {
-    bot.AccesNames = {"Bob"};
-    EXPECT_TRUE(IsSafe(bot, "BOB"));
-    EXPECT_FALSE(IsSafe(bot, "Alice"));
+    bot.settings.AccesNames = {"Bob"};
+    EXPECT_TRUE(IsSafe(bot.settings, "BOB"));
+    EXPECT_FALSE(IsSafe(bot.settings, "Alice"));
 }
 
 TEST_F(NameLists, AnyMatchingSafeEntryCounts) {
-    bot.SafeNames = {"Alice", "*bot", "Carol"};
-    EXPECT_TRUE(IsSafe(bot, "carol"));
-    EXPECT_TRUE(IsSafe(bot, "RoBoT"));
-    EXPECT_FALSE(IsSafe(bot, "Dave"));
+    bot.settings.SafeNames = {"Alice", "*bot", "Carol"};
+    EXPECT_TRUE(IsSafe(bot.settings, "carol"));
+    EXPECT_TRUE(IsSafe(bot.settings, "RoBoT"));
+    EXPECT_FALSE(IsSafe(bot.settings, "Dave"));
 }
 
 struct FilterCase {
@@ -315,8 +307,8 @@ void PrintTo(const FilterCase& c, std::ostream* os) {
 class IsFilteredCases : public testing::BotFixture, public ::testing::WithParamInterface<FilterCase> {};
 
 TEST_P(IsFilteredCases, MatchesTheLowerCasedText) {
-    bot.FilterPatterns = {GetParam().pattern};
-    EXPECT_EQ(IsFiltered(bot, GetParam().text), GetParam().hidden);
+    bot.settings.FilterPatterns = {GetParam().pattern};
+    EXPECT_EQ(IsFiltered(bot.settings, GetParam().text), GetParam().hidden);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -333,15 +325,15 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"a]b", "A]B", true}));
 
 TEST_F(NameLists, NoFilterPatternHidesNothing) {
-    EXPECT_FALSE(IsFiltered(bot, ""));
-    EXPECT_FALSE(IsFiltered(bot, "anything"));
+    EXPECT_FALSE(IsFiltered(bot.settings, ""));
+    EXPECT_FALSE(IsFiltered(bot.settings, "anything"));
 }
 
 TEST_F(NameLists, AnInvalidFilterPatternDoesNotHideTheLinesOfOthers) {
-    bot.FilterPatterns = {"[oops", "*spam*"};
-    EXPECT_TRUE(IsFiltered(bot, "buy SPAM now"));
-    EXPECT_FALSE(IsFiltered(bot, "[oops"));
-    EXPECT_FALSE(IsFiltered(bot, "hello"));
+    bot.settings.FilterPatterns = {"[oops", "*spam*"};
+    EXPECT_TRUE(IsFiltered(bot.settings, "buy SPAM now"));
+    EXPECT_FALSE(IsFiltered(bot.settings, "[oops"));
+    EXPECT_FALSE(IsFiltered(bot.settings, "hello"));
 }
 
 }  // namespace

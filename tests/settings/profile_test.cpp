@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chat/palette.h"
+#include "output/palette.h"
 #include "settings/config_file.h"
 #include "settings/ini_text.h"
 #include "support/bot_fixture.h"
@@ -26,12 +26,18 @@ protected:
         content.erase(content.find(line), line.size());
         writeConfig(content);
     }
+    // The logon time-out that a connection made now arms: the connection takes it from the profile.
+    int connectionLoginTimeout() {
+        bot.connection.Bot_Connect();
+        sockets.made[0]->acceptConnect();
+        return bot.connection.loginTimeoutTimer().interval();
+    }
 };
 
 TEST_F(LoadProfileTest, ReadsEveryKeyOfAValidFile) {
     writeConfig(ValidConfig());
-    LoadProfile(bot);
-    const BotConfig& c = bot.BotConfig;
+    LoadProfile(bot.settings);
+    const BotConfig& c = config;
     EXPECT_TRUE(chat.text().empty()) << chat.text();
     EXPECT_FALSE(c.TrayStart);
     EXPECT_EQ(c.Channels, 2);
@@ -66,35 +72,36 @@ TEST_F(LoadProfileTest, ReadsEveryKeyOfAValidFile) {
 
 TEST_F(LoadProfileTest, FloodKeysTakeTheirDefaultsSilentlyWhenMissing) {
     writeConfig(ValidConfig());
-    LoadProfile(bot);
-    EXPECT_EQ(bot.BotConfig.FloodLines, 4);
-    EXPECT_EQ(bot.BotConfig.FloodSeconds, 6);
+    LoadProfile(bot.settings);
+    EXPECT_EQ(config.FloodLines, 4);
+    EXPECT_EQ(config.FloodSeconds, 6);
     EXPECT_TRUE(chat.text().empty());
     set("Flood", "Lines", "0");
     set("Flood", "Seconds", "10");
-    LoadProfile(bot);
-    EXPECT_EQ(bot.BotConfig.FloodLines, 0);
-    EXPECT_EQ(bot.BotConfig.FloodSeconds, 10);
+    LoadProfile(bot.settings);
+    EXPECT_EQ(config.FloodLines, 0);
+    EXPECT_EQ(config.FloodSeconds, 10);
     set("Flood", "Lines", "many");
-    LoadProfile(bot);
-    EXPECT_EQ(bot.BotConfig.FloodLines, 0);
+    LoadProfile(bot.settings);
+    EXPECT_EQ(config.FloodLines, 0);
     EXPECT_EQ(lastChatLine(),
               "Bot: config.bot has \"Lines=many\" in section [Flood], which is not a whole number from "
               "-32768 to 32767; keeping 0.");
 }
 
-TEST_F(LoadProfileTest, AppliesTimerMenusAndLayoutAtOnce) {
+TEST_F(LoadProfileTest, AppliesMenusAndLayoutAtOnceAndTheLoginTimeoutToTheNextConnection) {
     writeConfig(ValidConfig());
     set("Profile", "LoginTimeout", "7000");
     set("Profile", "WhisperWindow", "True");
-    LoadProfile(bot);
-    EXPECT_EQ(bot.tmrLoginTimeout->interval(), 7000);
-    EXPECT_FALSE(bot.tmrLoginTimeout->isRunning());
+    LoadProfile(bot.settings);
+    EXPECT_EQ(config.LoginTimeout, 7000);
     EXPECT_TRUE(shell.whisperEntryEnabled);
     EXPECT_EQ(shell.relayouts, std::vector<bool>{true});
     EXPECT_EQ(shell.favoriteCaptions,
               (std::array<std::string, 5>{"Lobby", "Op Test", "Empty", "Empty", "Empty"}));
     EXPECT_EQ(shell.favoriteEnabled, (std::array<bool, 5>{true, true, false, false, false}));
+    EXPECT_FALSE(bot.connection.loginTimeoutTimer().isRunning());
+    EXPECT_EQ(connectionLoginTimeout(), 7000);
 }
 
 TEST_F(LoadProfileTest, FileWithoutFavoritesShowsFiveDisabledEmptyEntries) {
@@ -102,7 +109,7 @@ TEST_F(LoadProfileTest, FileWithoutFavoritesShowsFiveDisabledEmptyEntries) {
     content.erase(content.find("[Favorite Channels]"),
                   content.find("[Channels Log]") - content.find("[Favorite Channels]"));
     writeConfig(content);
-    LoadProfile(bot);
+    LoadProfile(bot.settings);
     EXPECT_EQ(shell.favoriteCaptions,
               (std::array<std::string, 5>{"Empty", "Empty", "Empty", "Empty", "Empty"}));
     EXPECT_EQ(shell.favoriteEnabled, (std::array<bool, 5>{}));
@@ -111,12 +118,12 @@ TEST_F(LoadProfileTest, FileWithoutFavoritesShowsFiveDisabledEmptyEntries) {
 TEST_F(LoadProfileTest, ReloadAfterEmptyingAFavoriteKeepsItEnabled) {
     writeConfig(ValidConfig());
     set("Favorite Channels", "Channel3", "Clan Foo");
-    LoadProfile(bot);
+    LoadProfile(bot.settings);
     set("Favorite Channels", "Channel3", "");
-    mnuReloadConfig_Click(bot);
+    mnuReloadConfig_Click(bot.settings);
     EXPECT_EQ(shell.favoriteCaptions[2], "Empty");
     EXPECT_TRUE(shell.favoriteEnabled[2]);
-    EXPECT_EQ(bot.BotConfig.FavChannels[2], "");
+    EXPECT_EQ(config.FavChannels[2], "");
     EXPECT_EQ(lastChatLine(), "Config.bot reloaded. (Note: Controls will not reload.)");
     EXPECT_EQ(chat.runs().back().first, ColorGrey);
 }
@@ -125,26 +132,26 @@ TEST_F(LoadProfileTest, MissingAndMalformedRequiredKeysAreReportedOnceEach) {
     writeConfig(ValidConfig());
     remove("Port=6112\r\n");
     set("Profile", "TrayStart", "maybe");
-    LoadProfile(bot);
+    LoadProfile(bot.settings);
     EXPECT_EQ(chatLines(),
               (std::vector<std::string>{
                   "Bot: config.bot has \"TrayStart=maybe\" in section [Profile], which is not True or "
                   "False; keeping False.",
                   "Bot: config.bot has no \"Port\" in section [Profile]; keeping 0."}));
     EXPECT_EQ(chat.runs()[1].first, ColorError);
-    EXPECT_EQ(bot.BotConfig.Port, 0);
-    EXPECT_FALSE(bot.BotConfig.TrayStart);
-    EXPECT_EQ(bot.BotConfig.Delay, 500) << "the keys after the bad ones are still read";
+    EXPECT_EQ(config.Port, 0);
+    EXPECT_FALSE(config.TrayStart);
+    EXPECT_EQ(config.Delay, 500) << "the keys after the bad ones are still read";
 }
 
 TEST_F(LoadProfileTest, ReloadKeepsThePreviousValueOfABrokenKey) {
     writeConfig(ValidConfig());
-    LoadProfile(bot);
+    LoadProfile(bot.settings);
     set("Profile", "Port", "99999");
     set("Profile", "Binary", "perhaps");
-    LoadProfile(bot);
-    EXPECT_EQ(bot.BotConfig.Port, 6112);
-    EXPECT_TRUE(bot.BotConfig.Binary);
+    LoadProfile(bot.settings);
+    EXPECT_EQ(config.Port, 6112);
+    EXPECT_TRUE(config.Binary);
     EXPECT_EQ(chatLines(),
               (std::vector<std::string>{
                   "Bot: config.bot has \"Port=99999\" in section [Profile], which is not a whole number "
@@ -157,41 +164,39 @@ TEST_F(LoadProfileTest, NegativeChannelsAndLoginTimeoutCountAsZero) {
     writeConfig(ValidConfig());
     set("Channels Log", "Channels", "-3");
     set("Profile", "LoginTimeout", "-1");
-    LoadProfile(bot);
-    EXPECT_EQ(bot.BotConfig.Channels, 0);
-    EXPECT_EQ(bot.BotConfig.LoginTimeout, 0);
-    EXPECT_EQ(bot.tmrLoginTimeout->interval(), 0);
+    LoadProfile(bot.settings);
+    EXPECT_EQ(config.Channels, 0);
+    EXPECT_EQ(config.LoginTimeout, 0);
+    EXPECT_EQ(connectionLoginTimeout(), 0);
 }
 
 TEST_F(LoadProfileTest, MissingFileReportsEveryRequiredKeyWithoutCrashing) {
-    LoadProfile(bot);
+    LoadProfile(bot.settings);
     EXPECT_EQ(chatLines().size(), 16u);
-    EXPECT_EQ(bot.BotConfig.Username, "");
+    EXPECT_EQ(config.Username, "");
 }
 
 TEST_F(LoadProfileTest, ChannelLogListTakesChannelsEntries) {
     writeConfig(ValidConfig());
-    LoadProfile(bot);
-    LoadChannelLogList(bot);
-    EXPECT_EQ(bot.BotConfig.ChannelLogList, (std::vector<std::string>{"lobby", "op x"}));
+    LoadProfile(bot.settings);
+    EXPECT_EQ(ReadChannelLogList(bot.settings), (std::vector<std::string>{"lobby", "op x"}));
     set("Channels Log", "Channels", "3");
-    LoadProfile(bot);
-    LoadChannelLogList(bot);
-    EXPECT_EQ(bot.BotConfig.ChannelLogList, (std::vector<std::string>{"lobby", "op x", ""}));
+    LoadProfile(bot.settings);
+    EXPECT_EQ(ReadChannelLogList(bot.settings), (std::vector<std::string>{"lobby", "op x", ""}));
 }
 
 TEST_F(LoadProfileTest, EndsByReloadingTheAccessAndSafeLists) {
     writeConfig(ValidConfig());
     profile.write("acces.bot", "Bob\r\n");
     profile.write("safelist.bot", "*bot\r\n");
-    bot.AccesNames = {"stale"};
-    LoadProfile(bot);
-    EXPECT_EQ(bot.AccesNames, std::vector<std::string>{"Bob"});
-    EXPECT_EQ(bot.SafeNames, std::vector<std::string>{"*bot"});
+    bot.settings.AccesNames = {"stale"};
+    LoadProfile(bot.settings);
+    EXPECT_EQ(bot.settings.AccesNames, std::vector<std::string>{"Bob"});
+    EXPECT_EQ(bot.settings.SafeNames, std::vector<std::string>{"*bot"});
 }
 
 TEST_F(LoadProfileTest, OpenConfigAsksTheShellForTheProfileFile) {
-    mnuOpenConfig_Click(bot);
+    mnuOpenConfig_Click(bot.settings);
     EXPECT_EQ(shell.opened, std::vector<std::string>{(profile.dir() / "config.bot").string()});
 }
 
@@ -199,15 +204,15 @@ TEST_F(LoadProfileTest, WriteConfigKeepsEveryOtherByteAndReadsBack) {
     const std::string original =
         "; written by hand\r\n[Commands]\r\nMaster = Boss \r\n\r\nTrigger=!\r\n\r\n[Idle]\nDelay=0\n";
     writeConfig(original);
-    EXPECT_TRUE(WriteConfig(bot, "Commands", "Trigger", "#"));
+    EXPECT_TRUE(WriteConfig(bot.settings, "Commands", "Trigger", "#"));
     std::string expected = original;
     expected.replace(expected.find("Trigger=!"), 9, "Trigger=#");
     EXPECT_EQ(profile.read("config.bot"), expected);
-    EXPECT_EQ(ReadConfig(bot, "commands", "TRIGGER"), "#");
+    EXPECT_EQ(ReadConfig(bot.settings, "commands", "TRIGGER"), "#");
 }
 
 TEST_F(LoadProfileTest, WriteConfigCreatesTheFileAndLeavesNoTemporaryBehind) {
-    EXPECT_TRUE(WriteConfig(bot, "Form", "Width", "9000"));
+    EXPECT_TRUE(WriteConfig(bot.settings, "Form", "Width", "9000"));
     EXPECT_EQ(profile.read("config.bot"), "[Form]\r\nWidth=9000\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3)
         << "config.bot and the two list files";
@@ -215,7 +220,7 @@ TEST_F(LoadProfileTest, WriteConfigCreatesTheFileAndLeavesNoTemporaryBehind) {
 
 TEST_F(LoadProfileTest, WriteConfigReportsAFailedWriteAndLeavesNoTemporaryBehind) {
     std::filesystem::create_directory(profile.dir() / "config.bot");
-    EXPECT_FALSE(WriteConfig(bot, "Commands", "Trigger", "#"));
+    EXPECT_FALSE(WriteConfig(bot.settings, "Commands", "Trigger", "#"));
     EXPECT_TRUE(std::filesystem::is_directory(profile.dir() / "config.bot"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 3)
         << "config.bot and the two list files";

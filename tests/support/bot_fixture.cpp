@@ -29,13 +29,15 @@ std::string TempProfile::read(const std::string& fileName) const {
 BotFixture::BotFixture()
     : botPtr(
           std::make_unique<Bot>(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir())),
-      bot(*botPtr) {}
+      bot(*botPtr),
+      config(bot.settings.BotConfig) {}
 
 void BotFixture::connect(bool binary) {
-    bot.BotConfig.Binary = binary;
+    config.Binary = binary;
+    config.LoginTimeout = 0;
+    bot.connection.Bot_Connect();
     sockets.made[0]->acceptConnect();
-    bot.tmrLogin->stop();
-    bot.tmrLoginTimeout->stop();
+    if (!binary) receive("2010 NAME\r\n");
     sockets.made[0]->sent.clear();
     chat.clear();
 }

@@ -37,9 +37,11 @@ class BotFixture : public ::testing::Test {
 protected:
     BotFixture();
 
-    // Socket 0 connected in the given mode as if logged on (no keep-alive lines, no time-out), with
-    // the logon's bytes and lines cleared away.
+    // Socket 0 connected in the given mode with no logon time-out (text mode also past its logon
+    // line, so no keep-alive lines), with the logon's bytes and lines cleared away.
     void connect(bool binary);
+    // Data from the server on the connected socket 0.
+    void receive(const std::string& bytes) { sockets.made[0]->receive(bytes); }
     const std::vector<std::string>& sent() const { return sockets.made[0]->sent; }
 
     // The chat pane's lines without their time stamps.
@@ -55,6 +57,8 @@ protected:
     RecordingShell shell;
     std::unique_ptr<Bot> botPtr;
     Bot& bot;
+    // bot's settings.
+    BotConfig& config;
 };
 
 // A line of a pane without its "[HH:nn:ss.hh] " stamp.

@@ -14,6 +14,7 @@ void FakeSocket::close() {
 
 void FakeSocket::send(const std::string& bytes) {
     sent.push_back(bytes);
+    if (onSend) onSend(bytes);
 }
 
 void FakeSocket::acceptConnect() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ public:
 
     // What the program did.
     std::vector<std::string> sent;
+    // Runs after each send is recorded, as a server that answers at once would.
+    std::function<void(const std::string& bytes)> onSend;
     std::vector<std::string> dials;  // "host:port" per connect
     int closes = 0;
 

@@ -2,8 +2,8 @@
 
 #include <QTextCursor>
 
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
 #include "ui/external_url.h"
 #include "ui/pane_view.h"
 #include "ui/web_links.h"
@@ -61,8 +61,8 @@ protected:
 TEST_F(ChatLinks, ADoubleClickOnALinkOpensItAndASingleClickDoesNothing) {
     start();
     UrlRecorder desktop({QStringLiteral("http"), QStringLiteral("https")});
-    AddChat(bot(), {{ColorUserName, "Joe: "},
-                    {ColorWhite, "look at https://example.com/clip?t=3, or www.example.org."}});
+    AddChat(bot().output, {{ColorUserName, "Joe: "},
+                           {ColorWhite, "look at https://example.com/clip?t=3, or www.example.org."}});
     ProcessEvents();
     PaneView& pane = window->chatView();
     QWidget& viewport = *pane.viewport();
@@ -83,7 +83,7 @@ TEST_F(ChatLinks, ADoubleClickOnALinkOpensItAndASingleClickDoesNothing) {
 
 TEST_F(ChatLinks, OnlyTheChatPaneHasLinks) {
     start();
-    AddChat(bot(), bot().ports.rtbWhispers, {{ColorWhite, "http://example.com"}});
+    AddChat(bot().output, bot().output.rtbWhispers, {{ColorWhite, "http://example.com"}});
     ProcessEvents();
     const QString html = window->whispersView().toHtml();
     EXPECT_FALSE(html.contains(QStringLiteral("href"))) << html.toStdString();

@@ -65,7 +65,7 @@ TEST_F(FilterDialogTest, EnterAddsTheTextAsItStandsAndSavesAtOnce) {
     dialog.textBox().setText(QStringLiteral("*spam*"));
     dialog.addButton().click();
     EXPECT_EQ(rows(dialog), (Strings{"buy *", "*spam*", " [unclosed", "*spam*"}));
-    EXPECT_EQ(bot().FilterPatterns, (Strings{"buy *", "*spam*", " [unclosed", "*spam*"}));
+    EXPECT_EQ(bot().settings.FilterPatterns, (Strings{"buy *", "*spam*", " [unclosed", "*spam*"}));
     EXPECT_EQ(profile.read("filter.bot"), "buy *\r\n*spam*\r\n [unclosed\r\n*spam*\r\n");
 }
 
@@ -89,7 +89,7 @@ TEST_F(FilterDialogTest, RemoveTakesTheSelectedRowAwayEverywhere) {
     select(dialog, 2);
     dialog.removeButton().click();
     EXPECT_EQ(rows(dialog), (Strings{"one", "three"}));
-    EXPECT_EQ(bot().FilterPatterns, (Strings{"one", "three"}));
+    EXPECT_EQ(bot().settings.FilterPatterns, (Strings{"one", "three"}));
     EXPECT_EQ(profile.read("filter.bot"), "one\r\nthree\r\n");
 }
 
@@ -102,7 +102,7 @@ TEST_F(FilterDialogTest, AnOpenDialogIsReusedAndAClosedOneComesBackFresh) {
 
     first.close();
     ProcessEvents();
-    bot().FilterPatterns.push_back("two");
+    bot().settings.FilterPatterns.push_back("two");
     FilterDialog& second = open();
     EXPECT_EQ(rows(second), (Strings{"one", "two"}));
     EXPECT_EQ(second.textBox().text(), QString());

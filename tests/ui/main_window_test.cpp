@@ -12,8 +12,8 @@
 
 #include "bot/main_window.h"
 #include "bot/startup.h"
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
 #include "settings/config_file.h"
 #include "settings/ini_text.h"
 #include "support/config_text.h"
@@ -145,18 +145,19 @@ TEST_F(MainWindowTest, StartsWithTheTitleCaptionAndTheTitleLines) {
 TEST_F(MainWindowTest, GeometryIsSavedASecondAfterAResizeAndNotAfterAMove) {
     start();
     clock.advance(1500);
-    EXPECT_NE(ReadConfig(bot(), "Form", "Width"), "") << "start-up lays the window out, which saves it";
+    EXPECT_NE(ReadConfig(bot().settings, "Form", "Width"), "")
+        << "start-up lays the window out, which saves it";
 
     window->resize(1000, 700);
     ProcessEvents();
     const WindowGeometry outer = window->windowGeometry();
     clock.advance(999);
-    EXPECT_NE(ReadConfig(bot(), "Form", "Width"), TwipsText(outer.width));
+    EXPECT_NE(ReadConfig(bot().settings, "Form", "Width"), TwipsText(outer.width));
     clock.advance(2);
-    EXPECT_EQ(ReadConfig(bot(), "Form", "Width"), TwipsText(outer.width));
-    EXPECT_EQ(ReadConfig(bot(), "Form", "Height"), TwipsText(outer.height));
-    EXPECT_EQ(ReadConfig(bot(), "Form", "Top"), TwipsText(outer.top));
-    EXPECT_EQ(ReadConfig(bot(), "Form", "Left"), TwipsText(outer.left));
+    EXPECT_EQ(ReadConfig(bot().settings, "Form", "Width"), TwipsText(outer.width));
+    EXPECT_EQ(ReadConfig(bot().settings, "Form", "Height"), TwipsText(outer.height));
+    EXPECT_EQ(ReadConfig(bot().settings, "Form", "Top"), TwipsText(outer.top));
+    EXPECT_EQ(ReadConfig(bot().settings, "Form", "Left"), TwipsText(outer.left));
     const TwipsScale scale = TwipsScale::of(*window);
     EXPECT_EQ(outer.width, scale.toTwipsX(window->frameGeometry().width()));
 
@@ -254,11 +255,11 @@ TEST_F(MainWindowTest, AboutPrintsTheTitleBetweenSeparators) {
 
 TEST_F(MainWindowTest, ClearChatAndClearWhispersEmptyTheirOwnPane) {
     start();
-    AddChat(bot(), bot().ports.rtbWhispers, {{ColorWhite, "psst"}});
+    AddChat(bot().output, bot().output.rtbWhispers, {{ColorWhite, "psst"}});
     window->action("mnuClearChat").trigger();
     EXPECT_EQ(window->chatView().toPlainText(), QString());
     EXPECT_EQ(ViewLines(window->whispersView()), Strings{"psst"});
-    AddChat(bot(), {{ColorWhite, "after"}});
+    AddChat(bot().output, {{ColorWhite, "after"}});
     EXPECT_EQ(chatLines(), Strings{"after"});
     window->action("mnuClearWhispers").trigger();
     EXPECT_EQ(window->whispersView().toPlainText(), QString());
@@ -266,7 +267,7 @@ TEST_F(MainWindowTest, ClearChatAndClearWhispersEmptyTheirOwnPane) {
 
 TEST_F(MainWindowTest, TheChannelLabelShowsWhatTheCoreSets) {
     start();
-    bot().CurrentChannel = "Clan \xC4rger";
+    bot().chat.CurrentChannel = "Clan \xC4rger";
     addMembers({"Joe", "Jim"});
     EXPECT_EQ(window->channelLabel().text(), QString::fromUtf8("Clan \xC3\x84rger [2]"));
 }

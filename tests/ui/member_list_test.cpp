@@ -5,7 +5,7 @@
 #include <QListWidgetItem>
 
 #include "chat/channel_users.h"
-#include "chat/palette.h"
+#include "output/palette.h"
 #include "ui/member_icons.h"
 #include "ui/window_style.h"
 #include "ui_fixture.h"
@@ -21,12 +21,12 @@ protected:
 };
 
 TEST_F(MemberListTest, RowsShowTheCoresIconToolTipColourAndWeight) {
-    bot().CurrentName = "bot1";
-    AddUser(bot(), "Op", "0022", "[W3XP]");
-    AddUser(bot(), "Mute", "0010", "[BRX]");
-    AddUser(bot(), "Rep", "0001", "[STAR]");
-    AddUser(bot(), "bot1", "0010", "[STAR]");
-    AddUser(bot(), "Joe", "0010", "[W3XP]");
+    bot().chat.CurrentName = "bot1";
+    AddUser(bot().chat, "Op", "0022", "[W3XP]");
+    AddUser(bot().chat, "Mute", "0010", "[BRX]");
+    AddUser(bot().chat, "Rep", "0001", "[STAR]");
+    AddUser(bot().chat, "bot1", "0010", "[STAR]");
+    AddUser(bot().chat, "Joe", "0010", "[W3XP]");
     const struct {
         int icon;
         QColor color;
@@ -55,31 +55,36 @@ TEST_F(MemberListTest, RowsShowTheCoresIconToolTipColourAndWeight) {
                   MemberIconImage(want.icon));
     }
 
-    UpdateUser(bot(), "Op", "0010");
-    EXPECT_EQ(list().text(1), "Op");
+    list().selectRow(1);
+    UpdateUser(bot().chat, "Op", "0010");
+    EXPECT_EQ(list().name(1), "Op");
+    EXPECT_EQ(list().selectedRow(), 1) << "a restyled row keeps its selection";
     EXPECT_EQ(list().icon(1), 19);
     EXPECT_FALSE(item(1).font().bold());
 }
 
-TEST_F(MemberListTest, NamesKeepTheirBytesAndAreFoundIgnoringAsciiCaseOnly) {
-    list().append("\xC4nne", 2);      // Windows-1252
-    list().append("J\xC3\xB6rg", 2);  // UTF-8
-    list().append("Joe", 2);
-    EXPECT_EQ(list().text(1), "\xC4nne");
-    EXPECT_EQ(item(1).text(), QString::fromUtf8("\xC3\x84nne"));
-    EXPECT_EQ(item(2).text(), QString::fromUtf8("J\xC3\xB6rg"));
-    EXPECT_EQ(list().find("JOE"), 3);
-    EXPECT_EQ(list().find("\xC4NNE"), 1);
-    EXPECT_EQ(list().find("\xE4nne"), 0) << "only ASCII letters ignore case";
-    EXPECT_EQ(list().find("Jo"), 0);
+MemberRow plainRow(const std::string& name, int icon = 2) {
+    return MemberRow{name, icon, name + " 0010 [CHAT]", std::nullopt, false};
 }
 
-TEST_F(MemberListTest, RowsAreInsertedAndRemovedAtTheirPositions) {
-    for (const char* name : {"A", "B", "C"}) list().append(name, 2);
-    list().insertAt(2, "X", 6);
-    list().removeAt(1);
+TEST_F(MemberListTest, NamesKeepTheirBytesAndAreShownAsUtf8OrWindows1252) {
+    list().insertRow(1, plainRow("\xC4nne"));      // Windows-1252
+    list().insertRow(2, plainRow("J\xC3\xB6rg"));  // UTF-8
+    EXPECT_EQ(list().name(1), "\xC4nne");
+    EXPECT_EQ(item(1).text(), QString::fromUtf8("\xC3\x84nne"));
+    EXPECT_EQ(item(2).text(), QString::fromUtf8("J\xC3\xB6rg"));
+    EXPECT_EQ(item(1).toolTip(), QString::fromUtf8("\xC3\x84nne 0010 [CHAT]"));
+}
+
+TEST_F(MemberListTest, RowsAreInsertedRemovedAndRestyledAtTheirPositions) {
+    for (const char* name : {"A", "B", "C"}) list().insertRow(list().count() + 1, plainRow(name));
+    list().insertRow(2, plainRow("X", 6));
+    list().removeRow(1);
+    list().restyleRow(3, MemberRow{"C", 1, "C 0002 [CHAT]", ColorOperator, true});
+    EXPECT_EQ(item(3).foreground().color(), ToQColor(ColorOperator));
+    EXPECT_TRUE(item(3).font().bold());
     std::vector<std::string> names;
-    for (int row = 1; row <= list().count(); ++row) names.push_back(list().text(row));
+    for (int row = 1; row <= list().count(); ++row) names.push_back(list().name(row));
     EXPECT_EQ(names, (std::vector<std::string>{"X", "B", "C"}));
     EXPECT_EQ(list().icon(1), 6);
 

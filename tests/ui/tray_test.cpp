@@ -25,9 +25,9 @@ TEST(TrayTipText, ShowsAtMostSixtyThreeCharacters) {
 class TrayTest : public MainWindowFixture {
 protected:
     void logOn() {
-        bot().CurrentName = "bot1";
-        bot().CurrentChannel = "lobby";
-        window->setCaption(bot().LoggedInCaption());
+        bot().chat.CurrentName = "bot1";
+        bot().chat.CurrentChannel = "lobby";
+        window->setCaption(bot().chat.LoggedInCaption());
     }
     void minimize() {
         window->showMinimized();
@@ -60,8 +60,8 @@ TEST_F(TrayTest, ALongTipIsCutInTheTrayButNotInTheCaption) {
     start();
     window->sysTray().setAvailable(true);
     const std::string name(60, 'n');
-    bot().CurrentName = name;
-    bot().CurrentChannel = "lobby";
+    bot().chat.CurrentName = name;
+    bot().chat.CurrentChannel = "lobby";
     minimize();
     EXPECT_EQ(window->sysTray().trayIcon().toolTip().size(), 63);
     EXPECT_EQ(window->sysTray().trayIcon().toolTip(), QString::fromStdString(name + " in"));

@@ -79,7 +79,7 @@ std::string MainWindowFixture::lastChatLine() const {
 }
 
 void MainWindowFixture::addMembers(const std::vector<std::string>& names) {
-    for (const std::string& name : names) AddUser(bot(), name, "0010", "[STAR]");
+    for (const std::string& name : names) AddUser(bot().chat, name, "0010", "[STAR]");
     ProcessEvents();
 }
 

@@ -4,8 +4,9 @@
 
 #include <QLineEdit>
 
-#include "chat/add_chat.h"
-#include "chat/palette.h"
+#include "chat/channel_users.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
 #include "settings/ini_text.h"
 #include "support/config_text.h"
 #include "ui/member_list.h"
@@ -25,7 +26,7 @@ protected:
 
     // "Whisper Window" on a member of the list.
     void whisperWith(const std::string& name) {
-        window->memberList().selectRow(window->memberList().find(name));
+        window->memberList().selectRow(FindMember(bot().chat, name) + 1);
         window->action("mnuWhisper").trigger();
         ProcessEvents();
     }
@@ -38,7 +39,7 @@ protected:
         form(slot).close();
         ProcessEvents();
     }
-    std::size_t slotCount() const { return window->bot().WhisperWindows.size(); }
+    std::size_t slotCount() const { return window->bot().chat.WhisperWindows.size(); }
 };
 
 TEST_F(WhisperFormTest, OpensOneWindowPerUserAndReusesItWhateverTheCase) {
@@ -76,7 +77,7 @@ TEST_F(WhisperFormTest, ClosingTrimsTheTableFromTheEnd) {
 TEST_F(WhisperFormTest, AClosedSlotIsReusedForTheNextUserWithAFreshWindow) {
     whisperWith("bob");
     whisperWith("carol");
-    AddChat(bot(), form(0).pane(), {{ColorWhite, "old talk"}});
+    AddChat(bot().output, form(0).pane(), {{ColorWhite, "old talk"}});
     form(0).inputLine().setText(QStringLiteral("half typed"));
     close(0);
     EXPECT_FALSE(form(0).isVisible());
@@ -87,7 +88,7 @@ TEST_F(WhisperFormTest, AClosedSlotIsReusedForTheNextUserWithAFreshWindow) {
     EXPECT_EQ(form(0).windowTitle(), QStringLiteral("erin: Whisper window."));
     EXPECT_EQ(form(0).paneView().toPlainText(), QString());
     EXPECT_EQ(form(0).inputLine().text(), QString());
-    EXPECT_EQ(bot().WhisperWindows[0].strWhispered, "erin");
+    EXPECT_EQ(bot().chat.WhisperWindows[0].strWhispered, "erin");
 
     whisperWith("dave");
     EXPECT_EQ(slotCount(), 3u) << "with every window in use, one more slot";
@@ -95,9 +96,9 @@ TEST_F(WhisperFormTest, AClosedSlotIsReusedForTheNextUserWithAFreshWindow) {
 }
 
 TEST_F(WhisperFormTest, EnterInTheAnswerLineWhispersTheUserAndEmptiesTheLine) {
-    bot().BotConfig.Binary = false;
+    bot().settings.BotConfig.Binary = false;
+    bot().connection.Bot_Connect();
     sockets.made[0]->acceptConnect();
-    bot().ActiveSocket = 0;
     whisperWith("carol");
     sockets.made[0]->sent.clear();
     form(0).inputLine().setText(QStringLiteral("hi there"));
@@ -108,7 +109,8 @@ TEST_F(WhisperFormTest, EnterInTheAnswerLineWhispersTheUserAndEmptiesTheLine) {
 
 TEST_F(WhisperFormTest, ReceivedLinesGoToTheUsersPane) {
     whisperWith("bob");
-    AddChat(bot(), bot().ports.shell.whisperWindowPane(0), {{ColorUserName, "bob: "}, {ColorWhite, "hey"}});
+    AddChat(bot().output, bot().ports.shell.whisperWindowPane(0),
+            {{ColorUserName, "bob: "}, {ColorWhite, "hey"}});
     EXPECT_EQ(ViewLines(form(0).paneView()), std::vector<std::string>{"bob: hey"});
 }
 

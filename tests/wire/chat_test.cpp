@@ -18,7 +18,7 @@ protected:
         ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test")) << bot.chat.text();
         ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 1; }));
     }
-    void type(const std::string& line) { SendUserLine(*bot, line, bot->ActiveSocket); }
+    void type(const std::string& line) { SendUserLine(bot->chat, line); }
 
     TempProfile profile;
     TestServerProcess server;
@@ -29,8 +29,8 @@ TEST_P(ChatWire, ConversationReachesPanesAndMemberList) {
     TextPeer alice(server.port(), "alice", "Mod Test");
     ASSERT_TRUE(bot.waitForChat("alice joined channel using [CHAT].")) << bot.chat.text();
     ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 2; }));
-    EXPECT_EQ(bot.members.text(2), "alice");
-    EXPECT_EQ(bot.members.icon(2), 2);
+    EXPECT_EQ(bot.members.row(2).name, "alice");
+    EXPECT_EQ(bot.members.row(2).icon, 2);
 
     alice.say("hello bot");
     EXPECT_TRUE(bot.waitForChat("alice: hello bot")) << bot.chat.text();
@@ -51,9 +51,9 @@ TEST_P(ChatWire, ConversationReachesPanesAndMemberList) {
 
     type("/designate alice");
     type("/resign");
-    ASSERT_TRUE(RunUntil([&] { return bot.members.icon(2) == 1; })) << bot.chat.text();
-    EXPECT_EQ(bot.members.text(1), "bot1") << "flag changes keep the order";
-    EXPECT_NE(bot.members.icon(1), 1);
+    ASSERT_TRUE(RunUntil([&] { return bot.members.row(2).icon == 1; })) << bot.chat.text();
+    EXPECT_EQ(bot.members.row(1).name, "bot1") << "flag changes keep the order";
+    EXPECT_NE(bot.members.row(1).icon, 1);
 
     alice.say("/join Elsewhere");
     EXPECT_TRUE(bot.waitForChat("alice left channel."));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bot/startup.h"
+#include "output/program_texts.h"
 #include "wire_fixture.h"
 
 namespace morva::testing {
@@ -20,12 +21,12 @@ TEST_F(LogonWire, BinaryLogonJoinsTheChannel) {
     Form_Load(*bot);
     ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test")) << bot.chat.text();
     EXPECT_TRUE(bot.chatHas("Bot: Logged on."));
-    EXPECT_EQ(bot->CurrentName, "bot1");
+    EXPECT_EQ(bot->chat.CurrentName, "bot1");
     EXPECT_EQ(bot.shell.captionText,
               "Morva Chat v1.0 by Quorin [Binary Edition]; Logged in as: bot1 in channel Mod Test.");
     ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 1; }));
-    EXPECT_EQ(bot.members.text(1), "bot1");
-    EXPECT_EQ(bot.members.icon(1), 1) << "the first in a channel is its operator";
+    EXPECT_EQ(bot.members.row(1).name, "bot1");
+    EXPECT_EQ(bot.members.row(1).icon, 1) << "the first in a channel is its operator";
 }
 
 TEST_F(LogonWire, TextLogonJoinsTheChannel) {
@@ -34,8 +35,8 @@ TEST_F(LogonWire, TextLogonJoinsTheChannel) {
     Form_Load(*bot);
     ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test")) << bot.chat.text();
     EXPECT_TRUE(bot.chatHas("Bot: Logged on as: bot1"));
-    EXPECT_FALSE(bot->tmrLogin->isRunning());
-    EXPECT_FALSE(bot->tmrLoginTimeout->isRunning());
+    EXPECT_FALSE(bot->connection.loginTickTimer().isRunning());
+    EXPECT_FALSE(bot->connection.loginTimeoutTimer().isRunning());
 }
 
 TEST_F(LogonWire, WrongPasswordShowsTheErrorAndNothingMore) {
@@ -62,7 +63,8 @@ TEST_F(LogonWire, ReconnectsWhenTheServerComesBack) {
     Form_Load(*bot);
     ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test"));
     server.kill();
-    ASSERT_TRUE(RunUntil([&] { return bot.shell.captionText == bot->TitleText + "; Disconnected."; }));
+    ASSERT_TRUE(
+        RunUntil([&] { return bot.shell.captionText == std::string(TitleText) + "; Disconnected."; }));
     EXPECT_EQ(bot.members.count(), 0);
     RunFor(500);
     server.restart();

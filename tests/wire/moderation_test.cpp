@@ -19,7 +19,7 @@ protected:
         profile.write("filter.bot", "");
         Form_Load(*bot);
         ASSERT_TRUE(bot.waitForChat("Joined channel: Mod Test")) << bot.chat.text();
-        ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 1 && bot.members.icon(1) == 1; }));
+        ASSERT_TRUE(RunUntil([&] { return bot.members.count() == 1 && bot.members.row(1).icon == 1; }));
     }
 
     TempProfile profile;
@@ -45,7 +45,7 @@ TEST_P(ModerationWire, ProtectionBansAJoiningStrangerAndSparesTheSafeListed) {
     EXPECT_TRUE(bot.waitForChat("Broadcast: Stranger has been banned by bot1 (Go away)."));
     RunFor(300);
     EXPECT_FALSE(friendly.waitFor("The Void", 0));
-    EXPECT_EQ(bot->BanCount, 1);
+    EXPECT_EQ(bot->chat.BanCount, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothProtocols, ModerationWire, ::testing::Values(true, false),

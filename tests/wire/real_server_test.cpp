@@ -6,6 +6,7 @@
 
 #include "bot/startup.h"
 #include "chat/input_line.h"
+#include "output/program_texts.h"
 #include "settings/ini_text.h"
 #include "wire_fixture.h"
 
@@ -28,7 +29,7 @@ protected:
         bot = std::make_unique<WireBot>(profile);
         Form_Load(**bot);
     }
-    void type(const std::string& line) { SendUserLine(**bot, line, (*bot)->ActiveSocket); }
+    void type(const std::string& line) { SendUserLine((*bot)->chat, line); }
     int count(const std::string& line) const {
         const auto lines = bot->chatLines();
         return static_cast<int>(std::count(lines.begin(), lines.end(), line));
@@ -65,7 +66,7 @@ TEST_P(RealServer, BanCountCountsTheBotsOwnBans) {
     ASSERT_TRUE(carol.waitFor("1007 CHANNEL \"The Void\""));
     type("/ban dave");
     ASSERT_TRUE(dave.waitFor("1007 CHANNEL \"The Void\""));
-    EXPECT_TRUE(RunUntil([&] { return (*bot)->BanCount == 2; })) << bot->chat.text();
+    EXPECT_TRUE(RunUntil([&] { return (*bot)->chat.BanCount == 2; })) << bot->chat.text();
 }
 
 TEST_P(RealServer, ACensusOfTwoChannelsWritesTheirMembers) {
@@ -132,11 +133,12 @@ TEST_P(PatternKick, TwelveKicksPassTheQuotaOnlyThroughTheQueue) {
     };
     if (queueOn()) {
         EXPECT_TRUE(RunUntil([&] { return kicked() == 12; }, 25000)) << kicked() << " kicked";
-        EXPECT_NE(bot.shell.captionText, bot->TitleText + "; Disconnected.");
+        EXPECT_NE(bot.shell.captionText, std::string(TitleText) + "; Disconnected.");
         EXPECT_EQ(bot.chatLines().end()[-1].find("Disconnected"), std::string::npos);
     } else {
-        EXPECT_TRUE(RunUntil([&] { return bot.shell.captionText == bot->TitleText + "; Disconnected."; }))
-            << bot.chat.text();
+        EXPECT_TRUE(RunUntil([&] {
+            return bot.shell.captionText == std::string(TitleText) + "; Disconnected.";
+        })) << bot.chat.text();
         EXPECT_LT(kicked(), 12);
     }
 }

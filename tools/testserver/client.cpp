@@ -2,8 +2,8 @@
 
 #include <QRandomGenerator>
 
-#include "connection/double_hash.h"
 #include "server.h"
+#include "sessions/double_hash.h"
 
 namespace testserver {
 

@@ -1,0 +1,134 @@
+// The protocols on the connected socket: the logon of each, and what the server's data means.
+#include "connection/connection.h"
+#include "connection/connection_listener.h"
+#include "output/add_chat.h"
+#include "output/palette.h"
+#include "platform/text_case.h"
+#include "sessions/overloaded.h"
+#include "settings/settings.h"
+
+namespace morva {
+
+void Connection::connectBinary() {
+    AddChat(output_, {{ColorStatus, "Bot: (" + std::to_string(ActiveSocket_) + ") Connected!"}});
+    sendPacket(BinarySession::protocolByte());
+    SendAuthInfo();
+}
+
+void Connection::connectText() {
+    const BotConfig& c = config();
+    AddChat(output_, {{ColorStatus, "Bot: (" + std::to_string(ActiveSocket_) + ") Connected!"}});
+    AddChat(output_, {{ColorGrey, "Bot: Sending username and password."}});
+    AddChat(output_, {{ColorGrey, "Bot: Joining channel: " + c.Channel + "."}});
+    SendChatNow(TextSession::logonLine(c.Username, c.Password, c.Channel));
+    tmrLogin->start();
+    if (listener_) listener_->textLogonSent();
+}
+
+void Connection::SendAuthInfo() {
+    AddChat(output_, {{ColorGrey, "Bot: Sending SID_AUTH_INFO..."}});
+    sendPacket(BinarySession::authInfo(config().BinaryClient));
+}
+
+void Connection::SendLogonResponse2() {
+    AddChat(output_, {{ColorGrey, "Bot: Sending SID_LOGONRESPONSE2..."}});
+    // Servers store the hash of the lower-cased password, as the official clients send it.
+    sendPacket(binary_.logonResponse2(LowerCase(config().Password), config().Username));
+}
+
+void Connection::SendJoinChannel(const std::string& channel) {
+    AddChat(output_, {{ColorGrey, "Bot: Sending SID_JOINCHANNEL..."}});
+    sendPacket(BinarySession::joinChannel(channel));
+}
+
+void Connection::sendPacket(const std::string& packet) {
+    if (IsConnected()) sckKol[static_cast<std::size_t>(ActiveSocket_)]->send(packet);
+}
+
+// Events are taken one at a time, each handled to its end, until the data is used up or the
+// connection it came on has ended.
+void Connection::readBinary(std::uint64_t session) {
+    while (session == session_) {
+        const auto event = binary_.next();
+        if (!event) return;
+        binaryEvent(*event);
+    }
+}
+
+void Connection::readText(std::uint64_t session) {
+    while (session == session_) {
+        const auto event = text_.next();
+        if (!event) return;
+        textEvent(*event);
+    }
+}
+
+void Connection::binaryEvent(const BinaryEvent& event) {
+    const auto logonAndJoin = [this] {
+        SendLogonResponse2();
+        SendJoinChannel(config().Channel);
+    };
+    std::visit(Overloaded{
+                   [&](const AuthInfoReply&) {
+                       tmrLoginTimeout->stop();
+                       AddChat(output_, {{ColorStatus, "Bot: Recv SID_AUTH_INFO."}});
+                       logonAndJoin();
+                   },
+                   [&](const AuthCheckReply& reply) {
+                       AddChat(output_, {{ColorStatus, "Bot: Recv SID_AUTH_INFO."}});
+                       if (reply.result != 0) {
+                           AddChat(output_, {{ColorError, "Bot: Failed SID_AUTH_INFO."}});
+                       } else {
+                           logonAndJoin();
+                       }
+                   },
+                   [&](const LogonReply& reply) {
+                       AddChat(output_, {{ColorStatus, "Bot: Recv SID_LOGONRESPONS2."}});
+                       if (reply.result == 0) {
+                           AddChat(output_, {{ColorStatus, "Bot: Logged on."}});
+                           loggedOn();
+                           if (listener_) listener_->binaryLoggedOn();
+                       } else if (reply.result == 1) {
+                           AddChat(output_, {{ColorError, "Error: Account does not exist."}});
+                       } else if (reply.result == 2) {
+                           AddChat(output_, {{ColorError, "Error: Invalid password."}});
+                       }
+                   },
+                   [&](const ChatEvent& chat) {
+                       if (listener_) listener_->chatEvent(chat);
+                   },
+                   [&](const BrokenStream& broken) {
+                       AddChat(output_, {{ColorError, "Bot: The server sent a packet length of " +
+                                                          std::to_string(broken.length) +
+                                                          "; the connection is broken and is made anew."}});
+                       connectionLost();
+                   },
+               },
+               event);
+}
+
+void Connection::textEvent(const TextEvent& event) {
+    std::visit(Overloaded{
+                   [&](const FriendAdded& notice) {
+                       if (notice.location.empty()) return;
+                       AddChat(output_, {{ColorStatus, "Bot: " + notice.account + " using " + notice.product +
+                                                           " in channel " + notice.location + "."}});
+                   },
+                   [&](const ChatEvent& chat) {
+                       if (chat.id == EventId::LoggedOn) {
+                           tmrLogin->stop();
+                           tmrLoginTimeout->stop();
+                           loggedOn();
+                       }
+                       if (listener_) listener_->chatEvent(chat);
+                   },
+                   [&](const OverlongLine&) {
+                       AddChat(output_, {{ColorError,
+                                          "Bot: The server sent more than 64 KiB without a line "
+                                          "end; that text was dropped."}});
+                   },
+               },
+               event);
+}
+
+}  // namespace morva
