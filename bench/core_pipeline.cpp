@@ -5,14 +5,8 @@
 
 #include <string>
 
-#include "bot/bot.h"
-#include "platform/memory_member_view.h"
-#include "platform/memory_pane.h"
-#include "support/bot_fixture.h"
-#include "support/fake_socket.h"
+#include "support/bot_on_doubles.h"
 #include "support/packets.h"
-#include "support/recording_shell.h"
-#include "support/virtual_clock.h"
 
 namespace morva::testing {
 namespace {
@@ -27,8 +21,8 @@ std::string talkFlood(std::int64_t events) {
     return bytes;
 }
 
-struct FloodedBot {
-    FloodedBot() : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {
+struct FloodedBot : BotOnDoubles {
+    FloodedBot() {
         BotConfig& c = bot.settings.BotConfig;
         c.Binary = true;
         c.Trigger = "!";
@@ -36,13 +30,6 @@ struct FloodedBot {
         bot.connection.Bot_Connect();
         sockets.made[0]->acceptConnect();
     }
-    TempProfile profile;
-    VirtualClock clock;
-    FakeSocketFactory sockets;
-    MemoryPane chat, whispers;
-    MemoryMemberView members;
-    RecordingShell shell;
-    Bot bot;
 };
 
 void TalkFloodThroughTheCore(benchmark::State& state) {

@@ -1,4 +1,4 @@
-#include "connection/double_hash.h"
+#include "sessions/double_hash.h"
 
 #include <benchmark/benchmark.h>
 

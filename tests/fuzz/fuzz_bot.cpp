@@ -2,8 +2,7 @@
 
 namespace morva::testing {
 
-FuzzBot::FuzzBot(bool binary)
-    : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {
+FuzzBot::FuzzBot(bool binary) {
     BotConfig& c = bot.settings.BotConfig;
     c.Binary = binary;
     c.Master = "Boss";
