@@ -153,6 +153,8 @@ void Connection::dropQueue() {
 }
 
 void Connection::loggedOn() {
+    tmrLogin->stop();
+    tmrLoginTimeout->stop();
     if (state_ != State::Connected) return;
     state_ = State::LoggedOn;
     loggedOnAtMs_ = clock_.monotonicMs();

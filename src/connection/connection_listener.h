@@ -21,7 +21,8 @@ public:
     virtual void binaryLoggedOn() = 0;
     // A chat event of either protocol, in arrival order.
     virtual void chatEvent(const ChatEvent& event) = 0;
-    // A connection that had connected is gone; its timers are stopped already.
+    // A connection that had connected is gone, or a race ended with every socket failed (Lost), or the
+    // operator disconnected; the connection's own timers are stopped already.
     virtual void sessionEnded(SessionEnd why) = 0;
 };
 

@@ -41,8 +41,9 @@ void Connection::SendJoinChannel(const std::string& channel) {
     sendPacket(BinarySession::joinChannel(channel));
 }
 
+// A builder gives no bytes for a packet that the settings' texts would make too long.
 void Connection::sendPacket(const std::string& packet) {
-    if (IsConnected()) sckKol[static_cast<std::size_t>(ActiveSocket_)]->send(packet);
+    if (IsConnected() && !packet.empty()) sckKol[static_cast<std::size_t>(ActiveSocket_)]->send(packet);
 }
 
 // Events are taken one at a time, each handled to its end, until the data is used up or the
@@ -115,11 +116,7 @@ void Connection::textEvent(const TextEvent& event) {
                                                            " in channel " + notice.location + "."}});
                    },
                    [&](const ChatEvent& chat) {
-                       if (chat.id == EventId::LoggedOn) {
-                           tmrLogin->stop();
-                           tmrLoginTimeout->stop();
-                           loggedOn();
-                       }
+                       if (chat.id == EventId::LoggedOn) loggedOn();
                        if (listener_) listener_->chatEvent(chat);
                    },
                    [&](const OverlongLine&) {
