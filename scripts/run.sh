@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh build
-cmake --build build --target morvachat morva-testserver -- -j2
+cmake --build build --target morvachat morva-testserver --parallel
 
 profile=demo-profile
 port=16112

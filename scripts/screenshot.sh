@@ -11,7 +11,7 @@ for package in imagemagick xdotool x11-utils; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package" >/dev/null
 done
-cmake --build build --target morvachat morva-testserver -- -j2
+cmake --build build --target morvachat morva-testserver --parallel
 
 work=$(mktemp -d)
 pids=()

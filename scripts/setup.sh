@@ -20,6 +20,10 @@ fi
 
 build_dir=$1
 shift
+# ccache speeds up rebuilds where it is installed; nothing needs it.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build_dir/build.ninja" ]; then
-    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_WERROR=ON "$@" >/dev/null
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_WERROR=ON "${launcher[@]}" "$@" \
+        >/dev/null
 fi

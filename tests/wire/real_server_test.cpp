@@ -111,9 +111,10 @@ protected:
 };
 
 TEST_P(PatternKick, TwelveKicksPassTheQuotaOnlyThroughTheQueue) {
-    TestServerProcess server;
+    // The server's window at half the queue's, so that the queue's three rounds take two seconds.
+    TestServerProcess server({"--flood-window", "500"});
     TempProfile profile;
-    std::string config = WireConfig(server.port(), true);
+    std::string config = IniWrite(WireConfig(server.port(), true), "Flood", "Seconds", "1");
     if (!queueOn()) config = IniWrite(config, "Flood", "Lines", "0");
     profile.write("config.bot", config);
     profile.write("safelist.bot", "bot1\r\n");
@@ -132,7 +133,7 @@ TEST_P(PatternKick, TwelveKicksPassTheQuotaOnlyThroughTheQueue) {
                              [](const auto& m) { return m->waitFor("1007 CHANNEL \"The Void\"", 0); });
     };
     if (queueOn()) {
-        EXPECT_TRUE(RunUntil([&] { return kicked() == 12; }, 25000)) << kicked() << " kicked";
+        EXPECT_TRUE(RunUntil([&] { return kicked() == 12; }, 10000)) << kicked() << " kicked";
         EXPECT_NE(bot.shell.captionText, std::string(TitleText) + "; Disconnected.");
         EXPECT_EQ(bot.chatLines().end()[-1].find("Disconnected"), std::string::npos);
     } else {

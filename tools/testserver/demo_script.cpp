@@ -23,10 +23,6 @@ constexpr Member Members[] = {
 
 enum class Kind { Talk, Emote, Whisper, Leave, Join };
 
-// A calm pace: a newcomer can read every line as it comes.
-constexpr int ShortestPauseMs = 3000;
-constexpr int LongestPauseMs = 6000;
-
 struct Action {
     const char* member;
     Kind kind;
@@ -58,13 +54,9 @@ constexpr Action Script[] = {
     {"Brakka", Kind::Talk, "Couldn't sleep. Who's still around?"},
 };
 
-int nextPauseMs() {
-    return QRandomGenerator::global()->bounded(ShortestPauseMs, LongestPauseMs + 1);
-}
-
 }  // namespace
 
-DemoScript::DemoScript(Server& server) : server_(server) {
+DemoScript::DemoScript(Server& server, DemoPace pace) : server_(server), pace_(pace) {
     for (const Member& cast : Members) {
         const std::string product = cast.product;
         Client& member = server_.addVirtualMember(cast.name, std::string(product.rbegin(), product.rend()));
@@ -74,6 +66,10 @@ DemoScript::DemoScript(Server& server) : server_(server) {
     timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
     timer_.start(nextPauseMs());
+}
+
+int DemoScript::nextPauseMs() const {
+    return QRandomGenerator::global()->bounded(pace_.shortestMs, pace_.longestMs + 1);
 }
 
 void DemoScript::step() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "demo_script.h"
@@ -12,7 +13,9 @@ namespace {
 
 const char* const Usage =
     "Usage: morva-testserver --port P [--account NAME:PASSWORD]... [--classic] [--demo]\n"
+    "                        [--demo-pace MS] [--flood-window MS]\n"
     "       morva-testserver --demo [--port P] [--account NAME:PASSWORD]... [--classic]\n"
+    "                        [--demo-pace MS] [--flood-window MS]\n"
     "\n"
     "A small chat server for MorvaChat's tests and demos, on 127.0.0.1 only. It speaks the binary\n"
     "client protocol (first byte 0x01) and the text chat protocol (first byte 0x03).\n"
@@ -20,50 +23,73 @@ const char* const Usage =
     "It behaves like today's community servers (lower-cased password hashes, SID_PING and\n"
     "SID_SETEMAIL before the logon replies, \"has been kicked by\" notices, one-line /who answers,\n"
     "a flood quota, a second logon ending the first); --classic restores the original service's\n"
-    "texts and rules.\n"
+    "texts and rules. --flood-window sets the quota's window (default 5000 ms).\n"
     "--demo fills the channel \"Morva Demo\" with a few members of its own who talk, emote, whisper\n"
-    "whoever else is in the channel, leave and come back, one action every 3 to 6 seconds; the first\n"
-    "of them is the channel's operator. With --demo the port defaults to 16112, the one of the demo\n"
-    "profile (tools/demo/config.bot).\n";
+    "whoever else is in the channel, leave and come back, one action every 3 to 6 seconds (every MS\n"
+    "milliseconds with --demo-pace MS); the first of them is the channel's operator. With --demo the\n"
+    "port defaults to 16112, the one of the demo profile (tools/demo/config.bot).\n";
 
 constexpr int DemoPort = 16112;
 
-}  // namespace
-
-int main(int argc, char** argv) {
+struct Arguments {
     testserver::Options options;
+    testserver::DemoPace pace;
     int port = -1;
     bool demo = false;
+    bool help = false;
+};
+
+void addAccount(testserver::Options& options, const std::string& account) {
+    const std::size_t colon = account.find(':');
+    std::string name = account.substr(0, colon);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    options.accounts[name] = colon == std::string::npos ? "" : account.substr(colon + 1);
+}
+
+// The command line, or nothing when an argument is unknown, lacks its value or is out of range.
+std::optional<Arguments> parse(int argc, char** argv) {
+    Arguments args;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--port" && hasValue) {
-            port = std::atoi(argv[++i]);
+            args.port = std::atoi(argv[++i]);
         } else if (arg == "--classic") {
-            options.classic = true;
+            args.options.classic = true;
+        } else if (arg == "--flood-window" && hasValue) {
+            args.options.floodWindowMs = std::atoi(argv[++i]);
         } else if (arg == "--demo") {
-            demo = true;
+            args.demo = true;
+        } else if (arg == "--demo-pace" && hasValue) {
+            args.pace.shortestMs = args.pace.longestMs = std::atoi(argv[++i]);
         } else if (arg == "--account" && hasValue) {
-            const std::string account = argv[++i];
-            const std::size_t colon = account.find(':');
-            std::string name = account.substr(0, colon);
-            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            options.accounts[name] = colon == std::string::npos ? "" : account.substr(colon + 1);
+            addAccount(args.options, argv[++i]);
+        } else if (arg == "--help") {
+            args.help = true;
         } else {
-            std::fputs(Usage, arg == "--help" ? stdout : stderr);
-            return arg == "--help" ? 0 : 2;
+            return std::nullopt;
         }
     }
-    if (demo && port == -1) port = DemoPort;
-    if (port <= 0 || port > 65535) {
-        std::fputs(Usage, stderr);
-        return 2;
+    if (args.demo && args.port == -1) args.port = DemoPort;
+    const bool valid =
+        args.port > 0 && args.port <= 65535 && args.options.floodWindowMs > 0 && args.pace.shortestMs > 0;
+    return valid || args.help ? std::optional(args) : std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Arguments> args = parse(argc, argv);
+    if (!args || args->help) {
+        std::fputs(Usage, args ? stdout : stderr);
+        return args ? 0 : 2;
     }
+    const int port = args->port;
     QCoreApplication app(argc, argv);
-    testserver::Server server(options);
+    testserver::Server server(args->options);
     // Before any connection is taken, so that the demo's members are the channel's first.
     std::unique_ptr<testserver::DemoScript> script;
-    if (demo) script = std::make_unique<testserver::DemoScript>(server);
+    if (args->demo) script = std::make_unique<testserver::DemoScript>(server, args->pace);
     if (!server.listen(static_cast<quint16>(port))) {
         std::fprintf(stderr, "morva-testserver: cannot listen on 127.0.0.1:%d\n", port);
         return 1;

@@ -93,12 +93,12 @@ std::vector<std::string> Server::connectedMembersOf(const std::string& channel) 
 
 bool Server::admit(Client& client, const std::string& line) {
     if (options_.classic) return true;
-    constexpr long long WindowMs = 5000;
+    const long long windowMs = options_.floodWindowMs;
     constexpr int QuotaUnits = 5, MaxLineBytes = 200, LinesThatDisconnect = 10;
     const long long now = QDateTime::currentMSecsSinceEpoch();
-    while (!client.admitted.empty() && client.admitted.front().first + WindowMs <= now)
+    while (!client.admitted.empty() && client.admitted.front().first + windowMs <= now)
         client.admitted.pop_front();
-    while (!client.tried.empty() && client.tried.front() + WindowMs <= now) client.tried.pop_front();
+    while (!client.tried.empty() && client.tried.front() + windowMs <= now) client.tried.pop_front();
     client.tried.push_back(now);
     if (static_cast<int>(client.tried.size()) >= LinesThatDisconnect) {
         client.close();

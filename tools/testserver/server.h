@@ -18,6 +18,8 @@ struct Options {
     std::map<std::string, std::string> accounts;  // lower-cased name -> password; empty: everybody may log on
     // The original service's texts and rules instead of those of today's community servers.
     bool classic = false;
+    // The flood quota's window; tests shorten it so that a paced queue passes it quickly.
+    int floodWindowMs = 5000;
 };
 
 // A small chat server for tests and demos: accounts, channels with members and operators, and the
