@@ -24,11 +24,13 @@ Connection::Connection(TimerFactory& timers, SocketFactory& sockets, const Clock
       tmrLoginTimeout(timers.makeTimer()),
       tmrLogin(timers.makeTimer()),
       tmrBackoff(timers.makeTimer()),
+      nextSlice_(timers.makeDeferred()),
       queue_(timers, clock, settings.BotConfig, [this](const std::string& line) { SendChatNow(line); }) {
     tmrLoginTimeout->setOnTick([this] { tmrLoginTimeout_Timer(); });
     tmrLogin->setInterval(LoginTickMs);
     tmrLogin->setOnTick([this] { tmrLogin_Timer(); });
     tmrBackoff->setOnTick([this] { tmrBackoff_Timer(); });
+    nextSlice_->setWork([this] { readSlice(); });
     addSocket();
 }
 
@@ -143,6 +145,13 @@ void Connection::stopAll() {
     tmrLoginTimeout->stop();
     tmrLogin->stop();
     tmrBackoff->stop();
+    forgetUnread();
+}
+
+void Connection::forgetUnread() {
+    unread_.clear();
+    nextSlice_->cancel();
+    peerEnded_ = false;
 }
 
 void Connection::dropQueue() {
@@ -173,6 +182,12 @@ void Connection::connectionLost() {
     }
 }
 
+// What the server sent before it ended the connection is handled first.
+void Connection::peerEnded() {
+    peerEnded_ = true;
+    if (!reading_ && !nextSlice_->isScheduled()) readSlice();
+}
+
 // Timer and socket events
 
 void Connection::tmrKol_Timer(int index) {
@@ -197,7 +212,7 @@ void Connection::sckKol_Connect(int index) {
     ActiveSocket_ = static_cast<std::int16_t>(index);
     binary_.reset();
     text_.reset();
-    pending_.clear();
+    forgetUnread();
     tmrLoginTimeout->setInterval(config().LoginTimeout);
     tmrLoginTimeout->start();
     if (config().Binary) {
@@ -214,24 +229,34 @@ void Connection::sckKol_Connect(int index) {
 
 void Connection::sckKol_DataArrival(int index, const std::string& bytes) {
     if (!sessionUp() || index != ActiveSocket_) return;
-    if (reading_) {
-        pending_ += bytes;
-        return;
-    }
+    unread_.push_back(bytes);
+    if (!reading_ && !nextSlice_->isScheduled()) readSlice();
+}
+
+// Handles received events until none is left or the slice is used up; the rest waits for the next
+// turn of the event loop. Reads wait in order, so events are handled in the order their bytes came.
+void Connection::readSlice() {
     reading_ = true;
     const std::uint64_t session = session_;
-    std::string chunk = bytes;
-    while (session == session_) {
-        if (config().Binary) {
-            binary_.feed(chunk);
-            readBinary(session);
-        } else {
-            text_.feed(chunk);
-            readText(session);
+    const long long start = clock_.monotonicMs();
+    for (int handled = 0; session == session_ && sessionUp();) {
+        if (handled == SliceEvents || (handled % 32 == 0 && clock_.monotonicMs() - start >= SliceMs)) {
+            nextSlice_->schedule();
+            break;
         }
-        if (pending_.empty()) break;
-        chunk = std::move(pending_);
-        pending_.clear();
+        if (handleNextEvent()) {
+            ++handled;
+        } else if (!unread_.empty()) {
+            if (config().Binary) {
+                binary_.feed(unread_.front());
+            } else {
+                text_.feed(unread_.front());
+            }
+            unread_.pop_front();
+        } else {
+            if (peerEnded_) connectionLost();
+            break;
+        }
     }
     reading_ = false;
 }
@@ -241,7 +266,7 @@ void Connection::sckKol_DataArrival(int index, const std::string& bytes) {
 void Connection::sckKol_Failed(int index) {
     const auto i = static_cast<std::size_t>(index);
     if (sessionUp() && index == ActiveSocket_) {
-        connectionLost();
+        peerEnded();
         return;
     }
     if (state_ != State::Racing || failed_[i]) return;

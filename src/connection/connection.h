@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,6 +41,10 @@ public:
     // A logon that lasted this long counts as a working connection: its loss reconnects at once.
     static constexpr long long StableLogonMs = 30000;
     static constexpr int LoginTickMs = 50;
+    // Received data is handled in slices of at most this many events or this much time, each followed
+    // by a turn of the event loop, so that the window draws and takes input during a flood.
+    static constexpr int SliceEvents = 256;
+    static constexpr long long SliceMs = 4;
 
     Connection(TimerFactory& timers, SocketFactory& sockets, const Clock& clock, const Settings& settings,
                Output& output);
@@ -99,12 +104,14 @@ private:
     void tmrLogin_Timer();
     void tmrBackoff_Timer();
     void connectionLost();
+    void peerEnded();
 
     // The protocols on the connected socket.
     void connectBinary();
     void connectText();
-    void readBinary(std::uint64_t session);
-    void readText(std::uint64_t session);
+    void readSlice();
+    bool handleNextEvent();
+    void forgetUnread();
     void binaryEvent(const BinaryEvent& event);
     void textEvent(const TextEvent& event);
     void SendAuthInfo();
@@ -131,9 +138,12 @@ private:
     long long loggedOnAtMs_ = 0;
     // Counts connections, so that a read stops when its connection ends while it is being handled.
     std::uint64_t session_ = 0;
-    // Bytes that arrive while earlier ones are being handled wait for that to finish.
+    // Reads not yet given to the session: they wait for the events of earlier ones to be handled.
+    std::deque<std::string> unread_;
     bool reading_ = false;
-    std::string pending_;
+    std::unique_ptr<Deferred> nextSlice_;
+    // The server ended the connection, but what it sent before is still being handled.
+    bool peerEnded_ = false;
     BinarySession binary_;
     TextSession text_;
     SendQueue queue_;

@@ -46,22 +46,17 @@ void Connection::sendPacket(const std::string& packet) {
     if (IsConnected() && !packet.empty()) sckKol[static_cast<std::size_t>(ActiveSocket_)]->send(packet);
 }
 
-// Events are taken one at a time, each handled to its end, until the data is used up or the
-// connection it came on has ended.
-void Connection::readBinary(std::uint64_t session) {
-    while (session == session_) {
+// Takes the session's next event and handles it to its end; false when the session has none until
+// it is fed more.
+bool Connection::handleNextEvent() {
+    if (config().Binary) {
         const auto event = binary_.next();
-        if (!event) return;
-        binaryEvent(*event);
+        if (event) binaryEvent(*event);
+        return event.has_value();
     }
-}
-
-void Connection::readText(std::uint64_t session) {
-    while (session == session_) {
-        const auto event = text_.next();
-        if (!event) return;
-        textEvent(*event);
-    }
+    const auto event = text_.next();
+    if (event) textEvent(*event);
+    return event.has_value();
 }
 
 void Connection::binaryEvent(const BinaryEvent& event) {

@@ -27,10 +27,33 @@ private:
     std::function<void()> onTick_;
 };
 
+// Work that waits its turn in the event loop: once scheduled, it runs once, after the events that are
+// already waiting (input, drawing, other timers due). A long job cut into such pieces never freezes the
+// program.
+class Deferred {
+public:
+    virtual ~Deferred() = default;
+    // Scheduling work that is already scheduled changes nothing.
+    virtual void schedule() = 0;
+    virtual void cancel() = 0;
+    virtual bool isScheduled() const = 0;
+
+    void setWork(std::function<void()> work) { work_ = std::move(work); }
+
+protected:
+    void run() {
+        if (work_) work_();
+    }
+
+private:
+    std::function<void()> work_;
+};
+
 class TimerFactory {
 public:
     virtual ~TimerFactory() = default;
     virtual std::unique_ptr<Timer> makeTimer() = 0;
+    virtual std::unique_ptr<Deferred> makeDeferred() = 0;
 };
 
 }  // namespace morva

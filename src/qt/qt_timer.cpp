@@ -30,4 +30,14 @@ void QtTimer::apply() {
     }
 }
 
+QtDeferred::QtDeferred() {
+    timer_.setSingleShot(true);
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { run(); });
+}
+
+void QtDeferred::schedule() {
+    if (!timer_.isActive()) timer_.start();
+}
+
 }  // namespace morva

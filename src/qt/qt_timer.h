@@ -25,9 +25,23 @@ private:
     bool running_ = false;
 };
 
+// Deferred work on a single-shot QTimer of interval 0, which Qt runs once the events already waiting
+// have been handled.
+class QtDeferred : public Deferred {
+public:
+    QtDeferred();
+    void schedule() override;
+    void cancel() override { timer_.stop(); }
+    bool isScheduled() const override { return timer_.isActive(); }
+
+private:
+    QTimer timer_;
+};
+
 class QtTimerFactory : public TimerFactory {
 public:
     std::unique_ptr<Timer> makeTimer() override { return std::make_unique<QtTimer>(); }
+    std::unique_ptr<Deferred> makeDeferred() override { return std::make_unique<QtDeferred>(); }
 };
 
 }  // namespace morva

@@ -6,8 +6,13 @@
 
 namespace morva {
 
-LinePrinter LinePrinter::forStdout() {
-    return LinePrinter(stdout, ::isatty(STDOUT_FILENO) == 1);
+LinePrinter::LinePrinter(std::FILE* out, bool colors, Deferred* flush)
+    : out_(out), colors_(colors), flush_(flush) {
+    if (flush_) flush_->setWork([out] { std::fflush(out); });
+}
+
+LinePrinter LinePrinter::forStdout(Deferred& flush) {
+    return LinePrinter(stdout, ::isatty(STDOUT_FILENO) == 1, &flush);
 }
 
 void LinePrinter::addRun(std::string& out, const Run& run) const {
@@ -33,7 +38,11 @@ std::string LinePrinter::format(const std::string& prefix, const PaneLine& line)
 void LinePrinter::print(const std::string& prefix, const PaneLine& line) const {
     const std::string out = format(prefix, line);
     std::fwrite(out.data(), 1, out.size(), out_);
-    std::fflush(out_);
+    if (flush_) {
+        flush_->schedule();
+    } else {
+        std::fflush(out_);
+    }
 }
 
 }  // namespace morva

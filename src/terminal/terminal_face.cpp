@@ -17,12 +17,13 @@
 namespace morva {
 
 int RunTerminalFace(const std::filesystem::path& profileDir) {
-    const LinePrinter printer = LinePrinter::forStdout();
+    QtTimerFactory timers;
+    const std::unique_ptr<Deferred> flush = timers.makeDeferred();
+    const LinePrinter printer = LinePrinter::forStdout(*flush);
     TerminalPane chat(printer, "");
     TerminalPane whispers(printer, "[whispers] ");
     MemoryMemberView members;
     TerminalShell shell(printer, [] { QCoreApplication::exit(0); });
-    QtTimerFactory timers;
     QtSocketFactory sockets;
     SystemClock clock;
     Bot bot(Ports{timers, sockets, clock, chat, whispers, members, shell}, profileDir);

@@ -52,22 +52,46 @@ QTextBlock FirstKept(const QTextDocument& document, int atLeast) {
 
 }  // namespace
 
+QtPane::QtPane(PaneView& view, Links links) : view_(view), links_(links) {
+    flush_.setWork([this] { flush(); });
+}
+
+QtPane::ShownRun QtPane::shown(const Run& run) {
+    return ShownRun{OneLine(QString::fromStdString(DisplayText(run.text))), run.color};
+}
+
 void QtPane::appendLine(const PaneLine& line) {
+    ShownLine runs;
+    runs.reserve(line.runs.size() + 1);
+    runs.push_back(shown(line.stamp));
+    for (const Run& run : line.runs) runs.push_back(shown(run));
+    heldBackLength_ += 1;  // the paragraph end
+    for (const ShownRun& run : runs) heldBackLength_ += static_cast<int>(run.text.size());
+    heldBack_.push_back(std::move(runs));
+    flush_.schedule();
+}
+
+void QtPane::flush() {
+    flush_.cancel();
+    if (heldBack_.empty()) return;
     const int userAnchor = view_.textCursor().anchor();
     const int userPosition = view_.textCursor().position();
     QTextCursor cursor(view_.document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
-    insertRun(cursor, line.stamp);
-    for (const Run& run : line.runs) insertRun(cursor, run);
-    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    for (const ShownLine& line : heldBack_) {
+        for (const ShownRun& run : line) insertRun(cursor, run);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    }
     cursor.endEditBlock();
+    heldBack_.clear();
+    heldBackLength_ = 0;
     // A user's cursor at the very end would have been carried along by the new text.
     view_.restoreCursor(userAnchor, userPosition);
 }
 
-void QtPane::insertRun(QTextCursor& cursor, const Run& run) const {
-    const QString text = OneLine(QString::fromStdString(DisplayText(run.text)));
+void QtPane::insertRun(QTextCursor& cursor, const ShownRun& run) const {
+    const QString& text = run.text;
     const QTextCharFormat plain = colored(run.color);
     qsizetype done = 0;
     if (links_ == Links::Detected) {
@@ -86,10 +110,11 @@ void QtPane::insertRun(QTextCursor& cursor, const Run& run) const {
 }
 
 int QtPane::length() const {
-    return view_.document()->characterCount() - 1;
+    return view_.document()->characterCount() - 1 + heldBackLength_;
 }
 
 void QtPane::dropFront(int atLeast) {
+    flush();
     QTextDocument& document = *view_.document();
     const QTextBlock kept = FirstKept(document, atLeast);
     if (kept == document.firstBlock()) return;
@@ -107,6 +132,9 @@ void QtPane::dropFront(int atLeast) {
 }
 
 void QtPane::clear() {
+    heldBack_.clear();
+    heldBackLength_ = 0;
+    flush_.cancel();
     QTextCursor cursor(view_.document());
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();

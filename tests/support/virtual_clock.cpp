@@ -38,6 +38,24 @@ private:
     std::int64_t due_ = 0;
 };
 
+class VirtualClock::FakeDeferred : public Deferred {
+public:
+    explicit FakeDeferred(VirtualClock& clock) : clock_(clock) {}
+    ~FakeDeferred() override { cancel(); }
+
+    void schedule() override {
+        if (!isScheduled()) clock_.deferred_.push_back(this);
+    }
+    void cancel() override { std::erase(clock_.deferred_, this); }
+    bool isScheduled() const override {
+        return std::ranges::find(clock_.deferred_, this) != clock_.deferred_.end();
+    }
+    void runOnce() { run(); }
+
+private:
+    VirtualClock& clock_;
+};
+
 VirtualClock::VirtualClock(LocalTime start) : startHundredths_(start.hundredths) {
     std::tm tm{};
     tm.tm_year = start.year - 1900;
@@ -56,6 +74,10 @@ std::unique_ptr<Timer> VirtualClock::makeTimer() {
     auto timer = std::make_unique<FakeTimer>(*this, made++);
     timers_.push_back(timer.get());
     return timer;
+}
+
+std::unique_ptr<Deferred> VirtualClock::makeDeferred() {
+    return std::make_unique<FakeDeferred>(*this);
 }
 
 LocalTime VirtualClock::now() const {
@@ -77,11 +99,21 @@ VirtualClock::FakeTimer* VirtualClock::nextDue(std::int64_t until) const {
     return best;
 }
 
+void VirtualClock::runDeferred() {
+    while (!deferred_.empty()) {
+        FakeDeferred* first = deferred_.front();
+        deferred_.erase(deferred_.begin());
+        first->runOnce();
+    }
+}
+
 void VirtualClock::advance(std::int64_t ms) {
     const std::int64_t until = nowMs_ + ms;
+    runDeferred();
     while (FakeTimer* timer = nextDue(until)) {
         nowMs_ = timer->due();
         timer->fire();
+        runDeferred();
     }
     nowMs_ = until;
 }

@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "output/palette.h"
+#include "support/virtual_clock.h"
 
 namespace morva {
 namespace {
@@ -44,6 +46,19 @@ TEST(TerminalPane, PrintsEachLineTheMomentItIsAppended) {
     pane.appendLine(Line({{ColorWhite, "second"}}));
     EXPECT_EQ(out.flushed(),
               "[whispers] [09:05:07.03] Whisper from: bob: hi\n[whispers] [09:05:07.03] second\n");
+}
+
+TEST(TerminalPane, WithAFlushTheLinesOfOneTurnReachTheStreamWhenTheTurnIsDone) {
+    CapturedOutput out;
+    testing::VirtualClock clock;
+    const std::unique_ptr<Deferred> flush = clock.makeDeferred();
+    LinePrinter printer(out.file(), false, flush.get());
+    TerminalPane pane(printer, "");
+    pane.appendLine(Line({{ColorWhite, "one"}}));
+    pane.appendLine(Line({{ColorWhite, "two"}}));
+    EXPECT_EQ(out.flushed(), "");
+    clock.advance(0);
+    EXPECT_EQ(out.flushed(), "[09:05:07.03] one\n[09:05:07.03] two\n");
 }
 
 TEST(TerminalPane, CountsItsLinesForTheTrimLikeAMemoryPane) {

@@ -49,6 +49,7 @@ protected:
 TEST_F(QtPaneTest, WritesOneParagraphPerLineInItsColours) {
     pane.appendLine(Line({{ColorUserName, "Joe: "}, {ColorWhite, "hi"}}));
     pane.appendLine(Line({{ColorWhite, ""}}));
+    pane.flush();
     EXPECT_EQ(view.toPlainText(), QStringLiteral("[14:03:27.45] Joe: hi\n[14:03:27.45] \n"));
     EXPECT_EQ(view.document()->blockCount(), 3);
     // Lengths count the document's characters: each paragraph end is one.
@@ -58,10 +59,24 @@ TEST_F(QtPaneTest, WritesOneParagraphPerLineInItsColours) {
     EXPECT_EQ(colorAt(19), ToQColor(ColorWhite));
 }
 
+TEST_F(QtPaneTest, LinesOfOneTurnOfTheEventLoopReachTheViewInOneEdit) {
+    int edits = 0;
+    QObject::connect(view.document(), &QTextDocument::contentsChange, [&edits] { ++edits; });
+    for (int number = 1; number <= 3; ++number) pane.appendLine(Numbered(number));
+    EXPECT_EQ(view.toPlainText(), QString()) << "held back until the event loop's turn";
+    EXPECT_EQ(pane.length(), 3 * 21) << "held-back lines count for the trim";
+    ProcessEvents();
+    EXPECT_EQ(view.toPlainText(),
+              QStringLiteral("[14:03:27.45] line 1\n[14:03:27.45] line 2\n[14:03:27.45] line 3\n"));
+    EXPECT_EQ(pane.length(), 3 * 21);
+    EXPECT_EQ(edits, 1);
+}
+
 TEST_F(QtPaneTest, ReceivedBytesAreShownAsUtf8OrWindows1252) {
     // Each run is read as a whole: UTF-8 when it all is, else Windows-1252.
     pane.appendLine(
         Line({{ColorWhite, "caf\xC3\xA9 / "}, {ColorWhite, "caf\xE9 \x80"}, {ColorWhite, " \xC3\xA9\xE9"}}));
+    pane.flush();
     EXPECT_EQ(
         view.toPlainText(),
         QString::fromUtf8("[14:03:27.45] caf\xC3\xA9 / caf\xC3\xA9 \xE2\x82\xAC \xC3\x83\xC2\xA9\xC3\xA9\n"));
@@ -73,6 +88,7 @@ TEST_F(QtPaneTest, LineBreaksInsideALineAreShownAsBlanks) {
                            "a\nb\rc\r\nd\xE2\x80\xA8"
                            "e\xE2\x80\xA9"
                            "f\xEF\xB7\x90g\xEF\xB7\x91h"}}));
+    pane.flush();
     EXPECT_EQ(view.document()->blockCount(), 2);
     EXPECT_EQ(view.toPlainText(), QStringLiteral("[14:03:27.45] a b c  d e f g h\n"));
 }
@@ -82,6 +98,8 @@ TEST_F(QtPaneTest, WebAddressesBecomeLinksOnlyWhenDetected) {
     QtPane plain(plainView);
     for (QtPane* target : {&pane, &plain})
         target->appendLine(Line({{ColorWhite, "see http://example.com now"}}));
+    pane.flush();
+    plain.flush();
 
     const QTextCharFormat link = formatAt(14 + 4);
     EXPECT_TRUE(link.isAnchor());
@@ -99,14 +117,17 @@ TEST_F(QtPaneTest, ClearEmptiesThePaneForNewLines) {
     pane.clear();
     EXPECT_EQ(pane.length(), 0);
     pane.appendLine(Line({{ColorWhite, "plain"}}));
+    pane.flush();
     EXPECT_EQ(view.toPlainText(), QStringLiteral("[14:03:27.45] plain\n"));
     EXPECT_FALSE(view.toHtml().contains(QStringLiteral("href")));
 }
 
 TEST_F(QtPaneTest, TheUsersSelectionStaysWhileLinesArrive) {
     pane.appendLine(Line({{ColorWhite, "first"}}));
+    pane.flush();
     select(16, 19);
     pane.appendLine(Line({{ColorWhite, "second"}}));
+    pane.flush();
     EXPECT_EQ(view.toPlainText(), QStringLiteral("[14:03:27.45] first\n[14:03:27.45] second\n"));
     EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("rst"));
     EXPECT_EQ(view.textCursor().anchor(), 16);
@@ -115,6 +136,7 @@ TEST_F(QtPaneTest, TheUsersSelectionStaysWhileLinesArrive) {
     view.selectAll();
     const QString all = view.textCursor().selectedText();
     pane.appendLine(Line({{ColorWhite, "third"}}));
+    pane.flush();
     EXPECT_EQ(view.textCursor().selectedText(), all);
     EXPECT_EQ(view.textCursor().selectionStart(), 0);
 }
@@ -145,6 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(QtPaneTest, DroppingKeepsASelectionOnItsText) {
     for (int number = 1; number <= 3; ++number) pane.appendLine(Numbered(number));
+    pane.flush();
     select(21 + 14, 21 + 20);
     pane.dropFront(1);
     EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("line 2"));
@@ -156,6 +179,7 @@ TEST_F(QtPaneTest, AddChatPastFiftyThousandCharactersDropsWholeLines) {
     while (pane.length() <= 50000) AddChat(pane, At, {{ColorWhite, text}});
     const int before = pane.length();
     AddChat(pane, At, {{ColorWhite, "last"}});
+    pane.flush();
     const int dropped = (25000 + 92) / 93 * 93;
     EXPECT_EQ(pane.length(), before - dropped + 14 + 4 + 1);
     EXPECT_EQ(view.document()->firstBlock().text(), QString::fromStdString(TimeStamp(At) + text));
@@ -170,12 +194,14 @@ protected:
         view.show();
         ProcessEvents();
         for (next = 0; next < 200; ++next) pane.appendLine(Numbered(next));
+        pane.flush();
         ASSERT_GT(bar().maximum(), 1000);
     }
     QScrollBar& bar() { return *view.verticalScrollBar(); }
     QString firstVisibleLine() const { return view.cursorForPosition(QPoint(5, 5)).block().text(); }
     void appendLines(int count) {
         for (const int end = next + count; next < end; ++next) pane.appendLine(Numbered(next));
+        ProcessEvents();
     }
 
     int next = 0;
@@ -245,6 +271,7 @@ TEST_F(ShownPane, AResizeKeepsAFollowingViewAtTheBottom) {
 
 TEST_F(QtPaneTest, AViewFilledWhileHiddenShowsItsLastLinesWhenShown) {
     for (int number = 0; number < 200; ++number) pane.appendLine(Numbered(number));
+    pane.flush();
     view.resize(320, 200);
     view.show();
     ProcessEvents();

@@ -62,6 +62,8 @@ void MainWindowFixture::start(bool load) {
 }
 
 std::vector<std::string> ViewLines(const QWidget& view) {
+    // Panes show their lines once the event loop has had its turn, as the user sees them.
+    ProcessEvents();
     std::vector<std::string> lines;
     const QString text = static_cast<const QTextEdit&>(view).toPlainText();
     for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts))
