@@ -105,7 +105,7 @@ bool Census::writeCensusFile(const std::string& entry) const {
     MakeFolder(LogFolder);
     makeChannelFolders(entry, now);
     const auto file = channelFolder(entry) / CensusDate(now) / (CensusTime(now) + ".txt");
-    return ReplaceFileAtomically(chat_.settings.ProfilePath(file.string()), entry + "\r\n");
+    return !ReplaceFileAtomically(chat_.settings.ProfilePath(file.string()), entry + "\r\n");
 }
 
 void Census::WriteChannelLog() const {

@@ -6,46 +6,59 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace morva {
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+FileContent ReadWholeFile(const std::filesystem::path& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return std::nullopt;
+    if (!file) return FileContent{std::nullopt, std::strerror(errno), errno == ENOENT};
     std::string bytes;
     char buffer[65536];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
+    const int error = std::ferror(file) != 0 ? (errno != 0 ? errno : EIO) : 0;
     std::fclose(file);
-    if (failed) return std::nullopt;
-    return bytes;
+    if (error != 0) return FileContent{std::nullopt, std::strerror(error), false};
+    return FileContent{std::move(bytes), {}, false};
 }
 
 namespace {
+
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
         done += static_cast<std::size_t>(n);
     }
     return true;
 }
+
+mode_t modeFor(const std::filesystem::path& path, mode_t newMode) {
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newMode;
+}
+
 }  // namespace
 
-bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes) {
+std::optional<std::string> ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes,
+                                                 mode_t newMode) {
     std::string temporary = path.string() + ".tmp-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    // mkstemp makes the file private; list and settings files are ordinary user files.
-    ::fchmod(fd, 0644);
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (fd < 0) return std::strerror(errno);
+    const bool written = ::fchmod(fd, modeFor(path, newMode)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeError = errno;
     const bool closed = ::close(fd) == 0;
-    if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0) return std::nullopt;
+    const int error = !written ? writeError : errno;
     std::remove(temporary.c_str());
-    return false;
+    return std::strerror(error);
 }
 
 }  // namespace morva

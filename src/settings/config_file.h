@@ -9,9 +9,10 @@ class Settings;
 
 // The value of a key of config.bot, "" when the key, its section or the file is missing.
 std::string ReadConfig(const Settings& settings, const std::string& section, const std::string& key);
-// Writes key=value into config.bot, creating what is missing; the file is replaced whole or not at
-// all. Returns false when the file could not be written.
-bool WriteConfig(const Settings& settings, const std::string& section, const std::string& key,
+// Writes key=value into config.bot, creating what is missing (a new file is readable by its owner
+// only); the file is replaced whole or not at all, never when it exists but could not be read.
+// Returns false when the file could not be written, after an error line (one for a run of failures).
+bool WriteConfig(Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value);
 
 // A snapshot of config.bot for reading many keys at once; a missing file reads as empty.

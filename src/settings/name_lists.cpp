@@ -14,21 +14,62 @@ namespace morva {
 
 namespace {
 
-void loadInto(Settings& settings, std::vector<std::string>& entries, const char* fileName,
-              const char* errorLine) {
-    const auto bytes = ReadWholeFile(settings.ProfilePath(fileName));
-    if (!bytes) {
-        AddChat(settings.output, {{ColorError, errorLine}});
-        return;
-    }
-    std::ranges::move(ParseListFile(*bytes), std::back_inserter(entries));
+// One list file: its name, its entries and whether they are the file's, and its error lines.
+struct ListFile {
+    const char* fileName;
+    std::vector<std::string> Settings::*entries;
+    bool Settings::*loaded;
+    const char* loadError;
+    const char* saveError;
+};
+
+const ListFile AccesFile{"acces.bot", &Settings::AccesNames, &Settings::AccesLoaded,
+                         "Bot: Error in Acceslist()", "Bot: Error in WriteAccesList()"};
+const ListFile SafeFile{"safelist.bot", &Settings::SafeNames, &Settings::SafeLoaded,
+                        "Bot: Error in Safelist()", "Bot: Error in WriteSafelist()"};
+const ListFile FilterFile{"filter.bot", &Settings::FilterPatterns, &Settings::FilterLoaded,
+                          "Error in Shitlist()", "Error in Shitlist()"};
+
+void error(Settings& settings, const std::string& line) {
+    AddChat(settings.output, {{ColorError, line}});
 }
 
-void save(Settings& settings, const std::vector<std::string>& entries, const char* fileName,
-          const char* errorLine) {
-    if (!ReplaceFileAtomically(settings.ProfilePath(fileName), FormatListFile(entries))) {
-        AddChat(settings.output, {{ColorError, errorLine}});
+// A missing file is an empty list: writing it later loses nothing. A file that exists but cannot be
+// read is never written over until it loads again.
+void load(Settings& settings, const ListFile& list) {
+    const auto path = settings.ProfilePath(list.fileName);
+    const FileContent content = ReadWholeFile(path);
+    settings.*list.loaded = content.bytes || content.missing;
+    if (!content.bytes) {
+        error(settings, std::string(list.loadError) + ": " + path.string() + ": " + content.error + ".");
+        return;
     }
+    std::ranges::move(ParseListFile(*content.bytes), std::back_inserter(settings.*list.entries));
+}
+
+bool save(Settings& settings, const ListFile& list, const std::vector<std::string>& entries) {
+    const auto path = settings.ProfilePath(list.fileName);
+    if (!(settings.*list.loaded)) {
+        error(settings, std::string(list.saveError) + ": " + path.string() +
+                            " could not be read, so it is not written over.");
+        return false;
+    }
+    if (const auto reason = ReplaceFileAtomically(path, FormatListFile(entries))) {
+        error(settings, std::string(list.saveError) + ": " + path.string() + ": " + *reason + ".");
+        return false;
+    }
+    return true;
+}
+
+// Changes a list only when its file takes the change, so the list and the file never part.
+template <class Edit>
+bool editSaved(Settings& settings, const ListFile& list, Edit edit) {
+    if (!(settings.*list.loaded)) return false;
+    std::vector<std::string> edited = settings.*list.entries;
+    edit(edited);
+    if (!save(settings, list, edited)) return false;
+    settings.*list.entries = std::move(edited);
+    return true;
 }
 
 void removeFirstNoCase(std::vector<std::string>& entries, std::string_view name) {
@@ -43,9 +84,9 @@ std::vector<std::string> ParseListFile(std::string_view bytes) {
     std::vector<std::string> entries;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r') continue;
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
         entries.emplace_back(bytes.substr(start, i - start));
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
         start = i + 1;
     }
     if (start < bytes.size()) entries.emplace_back(bytes.substr(start));
@@ -75,52 +116,48 @@ bool MatchesAnyFilter(const std::vector<std::string>& patterns, std::string_view
 
 void Acceslist(Settings& settings) {
     ClearAcces(settings);
-    loadInto(settings, settings.AccesNames, "acces.bot", "Bot: Error in Acceslist()");
+    load(settings, AccesFile);
 }
 
 void Safelist(Settings& settings) {
     ClearSafelist(settings);
-    loadInto(settings, settings.SafeNames, "safelist.bot", "Bot: Error in Safelist()");
+    load(settings, SafeFile);
 }
 
 void Shitlist(Settings& settings) {
-    loadInto(settings, settings.FilterPatterns, "filter.bot", "Error in Shitlist()");
+    load(settings, FilterFile);
 }
 
-void WriteAccesList(Settings& settings) {
-    save(settings, settings.AccesNames, "acces.bot", "Bot: Error in WriteAccesList()");
+bool WriteAccesList(Settings& settings) {
+    return save(settings, AccesFile, settings.AccesNames);
 }
 
-void WriteSafelist(Settings& settings) {
-    save(settings, settings.SafeNames, "safelist.bot", "Bot: Error in WriteSafelist()");
+bool WriteSafelist(Settings& settings) {
+    return save(settings, SafeFile, settings.SafeNames);
 }
 
-void WriteFilter(Settings& settings) {
-    save(settings, settings.FilterPatterns, "filter.bot", "Error in Shitlist()");
+bool WriteFilter(Settings& settings) {
+    return save(settings, FilterFile, settings.FilterPatterns);
 }
 
-void AddAcces(Settings& settings, const std::string& name) {
-    settings.AccesNames.push_back(name);
-    WriteAccesList(settings);
+bool AddAcces(Settings& settings, const std::string& name) {
+    return editSaved(settings, AccesFile, [&](auto& entries) { entries.push_back(name); });
 }
 
-void RemoveAcces(Settings& settings, std::string_view name) {
-    removeFirstNoCase(settings.AccesNames, name);
-    WriteAccesList(settings);
+bool RemoveAcces(Settings& settings, std::string_view name) {
+    return editSaved(settings, AccesFile, [&](auto& entries) { removeFirstNoCase(entries, name); });
 }
 
 void ClearAcces(Settings& settings) {
     settings.AccesNames.clear();
 }
 
-void AddSafe(Settings& settings, const std::string& entry) {
-    settings.SafeNames.push_back(entry);
-    WriteSafelist(settings);
+bool AddSafe(Settings& settings, const std::string& entry) {
+    return editSaved(settings, SafeFile, [&](auto& entries) { entries.push_back(entry); });
 }
 
-void RemoveSafe(Settings& settings, std::string_view name) {
-    removeFirstNoCase(settings.SafeNames, name);
-    WriteSafelist(settings);
+bool RemoveSafe(Settings& settings, std::string_view name) {
+    return editSaved(settings, SafeFile, [&](auto& entries) { removeFirstNoCase(entries, name); });
 }
 
 void ClearSafelist(Settings& settings) {

@@ -30,6 +30,11 @@ public:
     std::vector<std::string> AccesNames;
     std::vector<std::string> SafeNames;
     std::vector<std::string> FilterPatterns;
+    // Whether each list is its file's content (or its file is missing): a list whose file could not be
+    // read must not be written over it.
+    bool AccesLoaded = true, SafeLoaded = true, FilterLoaded = true;
+    // The last save of config.bot failed (and was reported).
+    bool ConfigSaveFailing = false;
 
     Output& output;
     Shell& shell;

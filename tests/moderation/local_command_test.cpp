@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -10,6 +11,7 @@
 #include "moderation/commands.h"
 #include "moderation/input_enter.h"
 #include "moderation_fixture.h"
+#include "settings/name_lists.h"
 
 namespace morva {
 namespace {
@@ -131,6 +133,24 @@ TEST_F(LocalCommands, ListWordsWriteTheirFiles) {
     LocalCommand(bot.chat, "/safeadd *bot");
     EXPECT_EQ(profile.read("acces.bot"), "Helper\r\nNewbie\r\n");
     EXPECT_EQ(profile.read("safelist.bot"), "Friend\r\n*bot\r\n");
+}
+
+TEST_F(LocalCommands, AListWhoseFileCouldNotBeSavedOrReadIsNotReportedChanged) {
+    std::filesystem::remove(profile.dir() / "acces.bot");
+    std::filesystem::create_directory(profile.dir() / "acces.bot");
+    LocalCommand(bot.chat, "/add Alice");
+    EXPECT_FALSE(IsAcces(bot.settings, "Alice"));
+    const std::string path = (profile.dir() / "acces.bot").string();
+    EXPECT_EQ(coloredLines(), (Lines{"error|Bot: Error in WriteAccesList(): " + path + ": Is a directory.",
+                                     "status|Bot: Alice not added: acces.bot could not be written."}));
+
+    chat.clear();
+    Acceslist(bot.settings);
+    std::filesystem::remove(profile.dir() / "acces.bot");
+    chat.clear();
+    LocalCommand(bot.chat, "/add Alice");
+    EXPECT_EQ(coloredLines(), Lines{"status|Bot: Alice not added: acces.bot could not be read."});
+    EXPECT_FALSE(profile.exists("acces.bot"));
 }
 
 TEST_F(LocalCommands, TypedKickOfANameGoesToTheServerOnly) {

@@ -25,21 +25,21 @@ void PrintTo(const ParseCase& c, std::ostream* os) {
 
 class ParseListFileCases : public ::testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseListFileCases, CutsAtCrLfAndLoneCr) {
+TEST_P(ParseListFileCases, CutsAtCrLfLoneCrAndLoneLf) {
     EXPECT_EQ(ParseListFile(GetParam().bytes), GetParam().entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(LineEnds, ParseListFileCases,
-                         ::testing::Values(ParseCase{"", {}}, ParseCase{"Bob\r\nAlice\r\n", {"Bob", "Alice"}},
-                                           ParseCase{"Bob\r\nAlice", {"Bob", "Alice"}},
-                                           ParseCase{"Bob\rAlice\r", {"Bob", "Alice"}},
-                                           ParseCase{"Bob\r\n\r\nAlice\r\n", {"Bob", "", "Alice"}},
-                                           ParseCase{"\r\n", {""}}, ParseCase{"\r\n\r\n", {"", ""}},
-                                           ParseCase{"a\r\r\nb", {"a", "", "b"}},
-                                           ParseCase{"Bob\nAlice\n", {"Bob\nAlice\n"}},
-                                           ParseCase{"a\n\rb", {"a\n", "b"}},
-                                           ParseCase{" spaced \t\r\n", {" spaced \t"}},
-                                           ParseCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}));
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, ParseListFileCases,
+    ::testing::Values(ParseCase{"", {}}, ParseCase{"Bob\r\nAlice\r\n", {"Bob", "Alice"}},
+                      ParseCase{"Bob\r\nAlice", {"Bob", "Alice"}},
+                      ParseCase{"Bob\rAlice\r", {"Bob", "Alice"}},
+                      ParseCase{"Bob\r\n\r\nAlice\r\n", {"Bob", "", "Alice"}}, ParseCase{"\r\n", {""}},
+                      ParseCase{"\r\n\r\n", {"", ""}}, ParseCase{"a\r\r\nb", {"a", "", "b"}},
+                      ParseCase{"Bob\nAlice\n", {"Bob", "Alice"}}, ParseCase{"Bob\nAlice", {"Bob", "Alice"}},
+                      ParseCase{"a\n\rb", {"a", "", "b"}}, ParseCase{"a\n\nb\r\nc", {"a", "", "b", "c"}},
+                      ParseCase{" spaced \t\r\n", {" spaced \t"}},
+                      ParseCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}));
 
 TEST(FormatListFile, EndsEveryEntryWithCrLf) {
     EXPECT_EQ(FormatListFile({}), "");
@@ -49,7 +49,7 @@ TEST(FormatListFile, EndsEveryEntryWithCrLf) {
 
 TEST(FormatListFile, ReadsBackAsTheSameEntries) {
     for (const Entries& entries : {Entries{}, Entries{""}, Entries{"", ""}, Entries{"Bob", "", "Alice", ""},
-                                   Entries{"x\ny", "\n", "*hello*"}}) {
+                                   Entries{"x y", "", "*hello*"}}) {
         EXPECT_EQ(ParseListFile(FormatListFile(entries)), entries);
     }
 }
@@ -58,7 +58,7 @@ struct ListFile {
     const char* fileName;
     std::vector<std::string> Settings::*list;
     void (*load)(Settings&);
-    void (*write)(Settings&);
+    bool (*write)(Settings&);
     const char* loadError;
     const char* saveError;
 };
@@ -77,7 +77,8 @@ const ListFile Filter{"filter.bot", &Settings::FilterPatterns, Shitlist,
 class EveryListFile : public testing::BotFixture, public ::testing::WithParamInterface<ListFile> {
 protected:
     std::vector<std::string>& list() { return bot.settings.*GetParam().list; }
-    void expectOnlyError(const char* line) {
+    std::string path() const { return (profile.dir() / GetParam().fileName).string(); }
+    void expectOnlyError(const std::string& line) {
         EXPECT_EQ(chatLines(), Entries{line});
         EXPECT_EQ(chat.runs().back().first, ColorError);
     }
@@ -90,24 +91,46 @@ TEST_P(EveryListFile, LoadsTheFileInOrder) {
     EXPECT_TRUE(chatLines().empty());
 }
 
-TEST_P(EveryListFile, LoadsAFileWithLfLineEndsAsOneEntry) {
+TEST_P(EveryListFile, LoadsAFileWithLfLineEndsEntryByEntryAndSavesItWithCrLf) {
     profile.write(GetParam().fileName, "Bob\nAlice\n");
     GetParam().load(bot.settings);
-    EXPECT_EQ(list(), Entries{"Bob\nAlice\n"});
+    EXPECT_EQ(list(), (Entries{"Bob", "Alice"}));
+    list().push_back("Carol");
+    EXPECT_TRUE(GetParam().write(bot.settings));
+    EXPECT_EQ(profile.read(GetParam().fileName), "Bob\r\nAlice\r\nCarol\r\n");
 }
 
-TEST_P(EveryListFile, MissingFileIsReportedAndNotCreated) {
+TEST_P(EveryListFile, MissingFileIsReportedWithItsPathNotCreatedAndMayBeWritten) {
     GetParam().load(bot.settings);
     EXPECT_TRUE(list().empty());
-    expectOnlyError(GetParam().loadError);
+    expectOnlyError(std::string(GetParam().loadError) + ": " + path() + ": No such file or directory.");
     EXPECT_FALSE(profile.exists(GetParam().fileName));
+    list() = {"Bob"};
+    EXPECT_TRUE(GetParam().write(bot.settings)) << "an empty list loses nothing by being written";
+    EXPECT_EQ(profile.read(GetParam().fileName), "Bob\r\n");
 }
 
-TEST_P(EveryListFile, UnreadableFileIsReported) {
+TEST_P(EveryListFile, AFileThatCouldNotBeReadIsNotWrittenOverUntilItLoads) {
     std::filesystem::create_directory(profile.dir() / GetParam().fileName);
     GetParam().load(bot.settings);
     EXPECT_TRUE(list().empty());
-    expectOnlyError(GetParam().loadError);
+    expectOnlyError(std::string(GetParam().loadError) + ": " + path() + ": Is a directory.");
+
+    // Whatever made it unreadable is gone, but the list in memory is still not the file's.
+    std::filesystem::remove(profile.dir() / GetParam().fileName);
+    profile.write(GetParam().fileName, "Bob\r\nAlice\r\n");
+    chat.clear();
+    list() = {"Carol"};
+    EXPECT_FALSE(GetParam().write(bot.settings));
+    expectOnlyError(std::string(GetParam().saveError) + ": " + path() +
+                    " could not be read, so it is not written over.");
+    EXPECT_EQ(profile.read(GetParam().fileName), "Bob\r\nAlice\r\n");
+
+    list().clear();
+    GetParam().load(bot.settings);
+    list().push_back("Carol");
+    EXPECT_TRUE(GetParam().write(bot.settings));
+    EXPECT_EQ(profile.read(GetParam().fileName), "Bob\r\nAlice\r\nCarol\r\n");
 }
 
 TEST_P(EveryListFile, SaveWritesEveryEntryWithCrLfAndReadsBack) {
@@ -131,9 +154,9 @@ TEST_P(EveryListFile, FailedSaveIsReportedAndKeepsTheList) {
     // A folder in the file's place cannot be replaced by a file.
     std::filesystem::create_directory(profile.dir() / GetParam().fileName);
     list() = {"Bob"};
-    GetParam().write(bot.settings);
+    EXPECT_FALSE(GetParam().write(bot.settings));
     EXPECT_EQ(list(), Entries{"Bob"});
-    expectOnlyError(GetParam().saveError);
+    expectOnlyError(std::string(GetParam().saveError) + ": " + path() + ": Is a directory.");
     EXPECT_TRUE(std::filesystem::is_directory(profile.dir() / GetParam().fileName));
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.dir()), {}), 1);
@@ -155,7 +178,8 @@ TEST_F(NameLists, AccesAndSafeLoadsReplaceTheList) {
     Safelist(bot.settings);
     EXPECT_EQ(bot.settings.AccesNames, Entries{"Bob"});
     EXPECT_TRUE(bot.settings.SafeNames.empty());
-    EXPECT_EQ(chatLines(), Entries{"Bot: Error in Safelist()"});
+    EXPECT_EQ(chatLines(), Entries{"Bot: Error in Safelist(): " + (profile.dir() / "safelist.bot").string() +
+                                   ": No such file or directory."});
 }
 
 TEST_F(NameLists, FilterLoadAppendsToTheList) {
@@ -172,6 +196,22 @@ TEST_F(NameLists, AddAndRemoveAccesRewriteTheFile) {
     RemoveAcces(bot.settings, "bob");
     EXPECT_EQ(bot.settings.AccesNames, Entries{"bob"});
     EXPECT_EQ(profile.read("acces.bot"), "bob\r\n");
+}
+
+TEST_F(NameLists, AChangeTheFileDidNotTakeIsNotMade) {
+    AddAcces(bot.settings, "Bob");
+    AddSafe(bot.settings, "Alice");
+    for (const char* fileName : {"acces.bot", "safelist.bot"}) {
+        std::filesystem::remove(profile.dir() / fileName);
+        std::filesystem::create_directory(profile.dir() / fileName);
+    }
+    EXPECT_FALSE(AddAcces(bot.settings, "Carol"));
+    EXPECT_FALSE(RemoveAcces(bot.settings, "Bob"));
+    EXPECT_FALSE(AddSafe(bot.settings, "Carol"));
+    EXPECT_FALSE(RemoveSafe(bot.settings, "Alice"));
+    EXPECT_EQ(bot.settings.AccesNames, Entries{"Bob"});
+    EXPECT_EQ(bot.settings.SafeNames, Entries{"Alice"});
+    EXPECT_EQ(chatLines().size(), 4u) << "each failed save says so";
 }
 
 TEST_F(NameLists, RemovingAnAbsentNameStillRewritesTheFile) {

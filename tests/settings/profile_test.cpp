@@ -218,6 +218,35 @@ TEST_F(LoadProfileTest, WriteConfigCreatesTheFileAndLeavesNoTemporaryBehind) {
         << "config.bot and the two list files";
 }
 
+TEST_F(LoadProfileTest, ANewConfigFileIsTheOwnersAloneAndAnOldOneKeepsItsMode) {
+    EXPECT_TRUE(WriteConfig(bot.settings, "Form", "Width", "9000"));
+    const auto path = profile.dir() / "config.bot";
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(path, std::filesystem::perms::group_read,
+                                 std::filesystem::perm_options::add);
+    EXPECT_TRUE(WriteConfig(bot.settings, "Form", "Width", "8000"));
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write |
+                                                               std::filesystem::perms::group_read);
+}
+
+TEST_F(LoadProfileTest, FailedConfigWritesAreToldOnceUntilOneWorksAgain) {
+    const auto path = profile.dir() / "config.bot";
+    std::filesystem::create_directory(path);
+    const std::string failed =
+        "Bot: config.bot was not saved: " + path.string() + ": it could not be read (Is a directory).";
+    EXPECT_FALSE(WriteConfig(bot.settings, "Form", "Width", "9000"));
+    EXPECT_FALSE(WriteConfig(bot.settings, "Form", "Height", "9000"));
+    EXPECT_EQ(chatLines(), std::vector<std::string>{failed});
+    std::filesystem::remove(path);
+    EXPECT_TRUE(WriteConfig(bot.settings, "Form", "Width", "9000"));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(WriteConfig(bot.settings, "Form", "Width", "9000"));
+    EXPECT_EQ(chatLines(), (std::vector<std::string>{failed, failed}));
+}
+
 TEST_F(LoadProfileTest, WriteConfigReportsAFailedWriteAndLeavesNoTemporaryBehind) {
     std::filesystem::create_directory(profile.dir() / "config.bot");
     EXPECT_FALSE(WriteConfig(bot.settings, "Commands", "Trigger", "#"));
