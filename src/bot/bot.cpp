@@ -57,11 +57,16 @@ void Bot::chatEvent(const ChatEvent& event) {
 }
 
 void Bot::sessionEnded(SessionEnd why) {
-    if (why == SessionEnd::Lost) ports.shell.setCaption(std::string(TitleText) + "; Disconnected.");
+    if (why == SessionEnd::Lost || why == SessionEnd::Disconnected)
+        ports.shell.setCaption(std::string(TitleText) + "; Disconnected.");
+    if (why == SessionEnd::Refused) ports.shell.setCaption(std::string(TitleText) + "; Logon refused.");
     window.tmrIdle->stop();
     chat.capture.close();
     census.Stop();
-    if (why != SessionEnd::Replaced) ForgetMembers(chat);
+    if (why != SessionEnd::Replaced) {
+        ForgetMembers(chat);
+        ports.shell.setChannelLabel("Not connected");
+    }
 }
 
 void Bot::CheckTrigger(const std::string& speaker, const std::string& text) {

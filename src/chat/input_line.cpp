@@ -15,4 +15,8 @@ void SendUserLine(Chat& chat, const std::string& text, std::function<void()> onS
     chat.connection.SendChat(chat.settings.BotConfig.Binary ? text : text + "\r\n", std::move(onSent));
 }
 
+void TellNotSent(Chat& chat, Pane& pane) {
+    AddChat(chat.output, pane, {{ColorError, "Bot: Not connected; the line was not sent."}});
+}
+
 }  // namespace morva

@@ -2,6 +2,7 @@
 
 #include "chat/chat.h"
 #include "chat/input_line.h"
+#include "connection/connection.h"
 #include "platform/shell.h"
 #include "platform/text_case.h"
 
@@ -50,6 +51,7 @@ void mnuWhisper_Click(Chat& chat) {
 
 void WhisperWindowEnter(Chat& chat, int slot, std::string& txtSend) {
     if (slot < 0 || static_cast<std::size_t>(slot) >= chat.WhisperWindows.size()) return;
+    if (!chat.connection.IsConnected()) return TellNotSent(chat, chat.shell.whisperWindowPane(slot));
     const std::string user = chat.WhisperWindows.at(static_cast<std::size_t>(slot)).strWhispered;
     SendUserLine(chat, "/w " + user + " " + txtSend);
     txtSend.clear();

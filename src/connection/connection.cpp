@@ -12,6 +12,14 @@ namespace morva {
 
 namespace {
 constexpr int MaxTimerInterval = 32767;
+
+// "45 s", "2 min 13 s", "3 h 20 min".
+std::string Duration(long long ms) {
+    const long long seconds = ms / 1000;
+    if (seconds < 60) return std::to_string(seconds) + " s";
+    if (seconds < 3600) return std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
+    return std::to_string(seconds / 3600) + " h " + std::to_string(seconds % 3600 / 60) + " min";
+}
 }  // namespace
 
 Connection::Connection(TimerFactory& timers, SocketFactory& sockets, const Clock& clock,
@@ -47,13 +55,14 @@ void Connection::addSocket() {
         [this, index] { sckKol_Connect(index); },
         [this, index](const std::string& bytes) { sckKol_DataArrival(index, bytes); },
         [this, index] { sckKol_Failed(index); },
-        [this, index](int, const std::string&) { sckKol_Failed(index); },
+        [this, index](int, const std::string& reason) { sckKol_Failed(index, reason); },
     });
     auto timer = timers_.makeTimer();
     timer->setOnTick([this, index] { tmrKol_Timer(index); });
     sckKol.push_back(std::move(socket));
     tmrKol.push_back(std::move(timer));
     failed_.push_back(false);
+    toldNoAnswer_.push_back(false);
 }
 
 void Connection::Bot_LoadSockets() {
@@ -75,7 +84,24 @@ void Connection::Bot_LoadSockets() {
 void Connection::Bot_Connect() {
     if (sessionUp()) endSession(SessionEnd::Replaced);
     backoffMs_ = 0;
-    startRace();
+    if (hasAddress()) startRace();
+}
+
+// Without a server and a port there is nothing to dial: the bot waits for config.bot to be filled in.
+bool Connection::hasAddress() {
+    const char* missing = config().Server.empty()                      ? "no server: set Server="
+                          : config().Port < 1 || config().Port > 65535 ? "no port: set Port= (1 to 65535)"
+                                                                       : nullptr;
+    if (!missing) return true;
+    stopAll();
+    state_ = State::Idle;
+    AddChat(output_, {{ColorError, std::string("Bot: Not connecting, ") + missing +
+                                       " in section [Profile] of config.bot, then Reconnect."}});
+    return false;
+}
+
+std::string Connection::address() const {
+    return config().Server + ":" + std::to_string(config().Port);
 }
 
 void Connection::Bot_Disconnect() {
@@ -88,8 +114,7 @@ void Connection::Bot_Disconnect() {
 
 // A race waits its back-off before the first dial; without one it starts at once.
 void Connection::startRace() {
-    AddChat(output_, {{ColorGrey, "Bot: Connecting to: "},
-                      {ColorWhite, config().Server + ":" + std::to_string(config().Port) + "."}});
+    AddChat(output_, {{ColorGrey, "Bot: Connecting to: "}, {ColorWhite, address() + "."}});
     stopAll();
     if (backoffMs_ == 0) {
         armRaceTimers();
@@ -111,6 +136,7 @@ void Connection::armRaceTimers() {
         const long interval = std::clamp<long>(wanted, 0, MaxTimerInterval);
         clamped = clamped || interval != wanted;
         failed_[i] = false;
+        toldNoAnswer_[i] = false;
         tmrKol[i]->setInterval(static_cast<int>(interval));
         tmrKol[i]->start();
     }
@@ -171,8 +197,12 @@ void Connection::loggedOn() {
 
 // A connection that was up is gone: a logon that worked for a while is made again at once, anything
 // shorter counts as a failure.
-void Connection::connectionLost() {
-    const bool worked = state_ == State::LoggedOn && clock_.monotonicMs() - loggedOnAtMs_ >= StableLogonMs;
+void Connection::connectionLost(const std::string& why) {
+    const long long now = clock_.monotonicMs();
+    if (!why.empty())
+        AddChat(output_, {{ColorError, "Bot: The connection ended after " + Duration(now - connectedAtMs_) +
+                                           ": " + why + "."}});
+    const bool worked = state_ == State::LoggedOn && now - loggedOnAtMs_ >= StableLogonMs;
     endSession(SessionEnd::Lost);
     if (worked) {
         backoffMs_ = 0;
@@ -183,15 +213,23 @@ void Connection::connectionLost() {
 }
 
 // What the server sent before it ended the connection is handled first.
-void Connection::peerEnded() {
+void Connection::peerEnded(const std::string& why) {
     peerEnded_ = true;
+    endedBecause_ = why;
     if (!reading_ && !nextSlice_->isScheduled()) readSlice();
 }
 
 // Timer and socket events
 
 void Connection::tmrKol_Timer(int index) {
-    Socket& socket = *sckKol[static_cast<std::size_t>(index)];
+    const auto i = static_cast<std::size_t>(index);
+    Socket& socket = *sckKol[i];
+    if (socket.state() == Socket::Connecting && !toldNoAnswer_[i]) {
+        toldNoAnswer_[i] = true;
+        AddChat(output_, {{ColorError, "Bot: (" + std::to_string(index) + ") No answer from " + address() +
+                                           " within " + std::to_string(tmrKol[i]->interval()) +
+                                           " ms; dialing again."}});
+    }
     socket.close();
     socket.connectTo(config().Server, config().Port);
 }
@@ -210,6 +248,7 @@ void Connection::sckKol_Connect(int index) {
     state_ = State::Connected;
     ++session_;
     ActiveSocket_ = static_cast<std::int16_t>(index);
+    connectedAtMs_ = clock_.monotonicMs();
     binary_.reset();
     text_.reset();
     forgetUnread();
@@ -254,7 +293,7 @@ void Connection::readSlice() {
             }
             unread_.pop_front();
         } else {
-            if (peerEnded_) connectionLost();
+            if (peerEnded_) connectionLost(endedBecause_);
             break;
         }
     }
@@ -263,13 +302,16 @@ void Connection::readSlice() {
 
 // A close or an error: the end of the connection that was up, or one failed dial of the race. The
 // race goes on while any of its sockets may still connect.
-void Connection::sckKol_Failed(int index) {
+void Connection::sckKol_Failed(int index, const std::string& reason) {
     const auto i = static_cast<std::size_t>(index);
+    const std::string why = reason.empty() ? "closed by the server" : reason;
     if (sessionUp() && index == ActiveSocket_) {
-        peerEnded();
+        peerEnded(why);
         return;
     }
     if (state_ != State::Racing || failed_[i]) return;
+    AddChat(output_, {{ColorError, "Bot: (" + std::to_string(index) + ") Could not connect to " + address() +
+                                       ": " + why + "."}});
     failed_[i] = true;
     tmrKol[i]->stop();
     sckKol[i]->close();

@@ -99,12 +99,17 @@ private:
     void tmrKol_Timer(int index);
     void sckKol_Connect(int index);
     void sckKol_DataArrival(int index, const std::string& bytes);
-    void sckKol_Failed(int index);
+    // A close by the peer has no reason: the server closed the connection.
+    void sckKol_Failed(int index, const std::string& reason = {});
     void tmrLoginTimeout_Timer();
     void tmrLogin_Timer();
     void tmrBackoff_Timer();
-    void connectionLost();
-    void peerEnded();
+    // why: what ended it, for the line that says so; empty when a line was given already.
+    void connectionLost(const std::string& why);
+    void peerEnded(const std::string& why);
+    bool hasAddress();
+    void logonRefused(const std::string& key);
+    std::string address() const;
 
     // The protocols on the connected socket.
     void connectBinary();
@@ -144,6 +149,10 @@ private:
     std::unique_ptr<Deferred> nextSlice_;
     // The server ended the connection, but what it sent before is still being handled.
     bool peerEnded_ = false;
+    std::string endedBecause_;
+    long long connectedAtMs_ = 0;
+    // Sockets whose dial has been reported unanswered in this race: once is enough.
+    std::vector<bool> toldNoAnswer_;
     BinarySession binary_;
     TextSession text_;
     SendQueue queue_;

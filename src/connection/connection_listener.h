@@ -9,6 +9,7 @@ enum class SessionEnd {
     Lost,          // the server closed it, it failed, or its stream broke
     Disconnected,  // the operator disconnected
     Replaced,      // the program closed it for a new race (Reconnect, a logon time-out)
+    Refused,       // the server refused the logon: no new race until the operator asks
 };
 
 // What the layers above the connection learn from it.

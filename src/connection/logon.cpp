@@ -48,6 +48,15 @@ void Connection::sendPacket(const std::string& packet) {
 
 // Takes the session's next event and handles it to its end; false when the session has none until
 // it is fed more.
+// Trying again would be refused the same way, and a server bans an address that keeps trying: the
+// bot waits for the operator to mend config.bot and Reconnect.
+void Connection::logonRefused(const std::string& key) {
+    endSession(SessionEnd::Refused);
+    AddChat(output_,
+            {{ColorError, "Bot: The server refused the logon of \"" + config().Username + "\"; check " + key +
+                              "= in section [Profile] of config.bot, then Reconnect."}});
+}
+
 bool Connection::handleNextEvent() {
     if (config().Binary) {
         const auto event = binary_.next();
@@ -86,8 +95,10 @@ void Connection::binaryEvent(const BinaryEvent& event) {
                            if (listener_) listener_->binaryLoggedOn();
                        } else if (reply.result == 1) {
                            AddChat(output_, {{ColorError, "Error: Account does not exist."}});
+                           logonRefused("Username");
                        } else if (reply.result == 2) {
                            AddChat(output_, {{ColorError, "Error: Invalid password."}});
+                           logonRefused("Password");
                        }
                    },
                    [&](const ChatEvent& chat) {
@@ -97,7 +108,7 @@ void Connection::binaryEvent(const BinaryEvent& event) {
                        AddChat(output_, {{ColorError, "Bot: The server sent a packet length of " +
                                                           std::to_string(broken.length) +
                                                           "; the connection is broken and is made anew."}});
-                       connectionLost();
+                       connectionLost("");
                    },
                },
                event);

@@ -12,6 +12,9 @@ void CheckTrigger(Chat& chat, const std::string& user, const std::string& messag
 void ChatCommand(Chat& chat, const std::string& user, const std::string& message);
 // A slash line of the operator's own; replies go to the chat pane.
 void LocalCommand(Chat& chat, const std::string& text);
+// Whether a typed line is a local command that does all its work in the bot (the list and setting
+// words), so that it is worth running while no connection is up.
+bool RunsWithoutServer(const std::string& text);
 
 // Kick or ban a name, a "name reason" or a pattern over the member list, sparing safe users.
 void KickUser(Chat& chat, const std::string& target);

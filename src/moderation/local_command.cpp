@@ -100,33 +100,43 @@ void ban(const Local& c) {
 struct LocalWord {
     std::string_view word;
     bool needsOperator;
+    bool needsServer;
     void (*run)(const Local&);
 };
 
 constexpr LocalWord LocalWords[] = {
-    {"bancount", true, banCount},
-    {"find", false, find},
-    {"add", false, add},
-    {"protect", false, protect},
-    {"remove", false, remove},
-    {"rem", false, remove},
-    {"safeadd", false, safeAdd},
-    {"saferem", false, safeRemove},
-    {"saferemove", false, safeRemove},
-    {"settrigger", false, setTrigger},
-    {"op", true, op},
-    {"kick", true, kick},
-    {"ban", true, ban},
+    {"bancount", true, true, banCount},
+    {"find", false, true, find},
+    {"add", false, false, add},
+    {"protect", false, false, protect},
+    {"remove", false, false, remove},
+    {"rem", false, false, remove},
+    {"safeadd", false, false, safeAdd},
+    {"saferem", false, false, safeRemove},
+    {"saferemove", false, false, safeRemove},
+    {"settrigger", false, false, setTrigger},
+    {"op", true, true, op},
+    {"kick", true, true, kick},
+    {"ban", true, true, ban},
 };
+
+const LocalWord* localWord(const std::string& text) {
+    const CommandLine line = SplitCommandLine(text, 1);
+    const auto found = std::ranges::find(LocalWords, line.word, &LocalWord::word);
+    return found == std::end(LocalWords) ? nullptr : found;
+}
 
 }  // namespace
 
 void LocalCommand(Chat& chat, const std::string& text) {
-    const CommandLine line = SplitCommandLine(text, 1);
-    const auto found = std::ranges::find(LocalWords, line.word, &LocalWord::word);
-    if (found == std::end(LocalWords)) return;
-    if (found->needsOperator && !IsBotOp(chat)) return;
-    found->run(Local{chat, line.argument});
+    const LocalWord* found = localWord(text);
+    if (!found || (found->needsOperator && !IsBotOp(chat))) return;
+    found->run(Local{chat, SplitCommandLine(text, 1).argument});
+}
+
+bool RunsWithoutServer(const std::string& text) {
+    const LocalWord* found = localWord(text);
+    return found && !found->needsServer;
 }
 
 }  // namespace morva

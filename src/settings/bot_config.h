@@ -14,7 +14,7 @@ struct BotConfig {
     std::string Password;
     std::string Channel;
     std::string Server;
-    std::int16_t Port = 0;
+    int Port = 0;  // 1 to 65535; 0 for none
     std::int16_t Delay = 0;
     std::int16_t Stagger = 0;
     std::int16_t Socks = 0;

@@ -46,4 +46,13 @@ std::optional<std::int16_t> ParseInt16(std::string_view text) {
     return static_cast<std::int16_t>(rounded);
 }
 
+std::optional<int> ParsePort(std::string_view text) {
+    const auto number = ParseDecimal(text);
+    if (!number) return std::nullopt;
+    const double rounded = std::nearbyint(*number);
+    if (rounded < -32768.0 || rounded > 65535.0) return std::nullopt;
+    const int port = static_cast<int>(rounded);
+    return port < 0 ? port + 65536 : port;
+}
+
 }  // namespace morva

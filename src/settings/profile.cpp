@@ -35,6 +35,10 @@ public:
         read(section, key, field, ParseInt16, "a whole number from -32768 to 32767", std::to_string(field));
     }
 
+    void port(const char* section, const char* key, int& field) const {
+        read(section, key, field, ParsePort, "a port number from 1 to 65535", std::to_string(field));
+    }
+
     // A key newer than most files: missing, it takes its default without a word.
     void newInt16(const char* section, const char* key, std::int16_t& field, std::int16_t byDefault) const {
         if (config_.lookup(section, key)) {
@@ -97,7 +101,7 @@ void LoadProfile(Settings& settings) {
     read.text("Profile", "Password", c.Password);
     read.text("Profile", "Channel", c.Channel);
     read.text("Profile", "Server", c.Server);
-    read.int16("Profile", "Port", c.Port);
+    read.port("Profile", "Port", c.Port);
     read.int16("Profile", "Delay", c.Delay);
     read.int16("Profile", "Stagger", c.Stagger);
     read.int16("Profile", "Socks", c.Socks);

@@ -185,6 +185,8 @@ public:
         c.JoinNotifications = c.LeaveNotifications = c.EmotesEnabled = c.ChannelProtect = c.WhisperWindow =
             true;
         c.Binary = binary;
+        c.Server = "chat.test";
+        c.Port = 6112;
         bot_.settings.AccesNames = {"Ally"};
         bot_.settings.SafeNames = {"Friend"};
         bot_.settings.FilterPatterns = {"*spam*"};

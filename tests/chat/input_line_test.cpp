@@ -73,16 +73,21 @@ TEST_F(InputLine, SlashLineGoesToTheServerAndTheLocalCommandsWithoutEcho) {
     }
 }
 
-TEST_F(InputLine, WhileDisconnectedLinesAreLostButSlashLinesStillRunLocally) {
-    std::string typed = "hello";
-    EXPECT_TRUE(enter(typed));
-    EXPECT_THAT(typed, IsEmpty());
-    EXPECT_THAT(chat.text(), IsEmpty());
+TEST_F(InputLine, WhileDisconnectedLinesStayWithALineSayingSoButListWordsStillRun) {
+    for (const char* line : {"hello", "/w Bob hi", "/find Bob", "/kick Bob"}) {
+        chat.clear();
+        std::string typed = line;
+        EXPECT_TRUE(enter(typed));
+        EXPECT_EQ(typed, line) << "kept for when the bot is connected again";
+        EXPECT_THAT(chatLines(), ElementsAre("Bot: Not connected; the line was not sent."));
+    }
 
-    typed = "/add Joe";
+    chat.clear();
+    std::string typed = "/add Joe";
     EXPECT_TRUE(enter(typed));
     EXPECT_THAT(typed, IsEmpty());
     EXPECT_THAT(bot.settings.AccesNames, ElementsAre("Joe"));
+    EXPECT_THAT(chatLines(), ElementsAre("Bot: Joe added to acceslist."));
     EXPECT_THAT(sent(), IsEmpty());
 }
 

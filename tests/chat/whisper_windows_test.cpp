@@ -150,12 +150,14 @@ TEST_F(WhisperWindows, EnterInASlotOutsideTheTableSendsNothing) {
     EXPECT_THAT(sent(), IsEmpty());
 }
 
-TEST_F(WhisperWindows, EnterWhileDisconnectedSendsNothingAndEmptiesTheLine) {
+TEST_F(WhisperWindows, EnterWhileDisconnectedKeepsTheLineAndSaysSoInTheWindow) {
     OpenWhisperWindow(bot.chat, "Bob");
     std::string typed = "hi";
     WhisperWindowEnter(bot.chat, 0, typed);
-    EXPECT_THAT(typed, IsEmpty());
+    EXPECT_EQ(typed, "hi");
     EXPECT_THAT(sent(), IsEmpty());
+    EXPECT_EQ(WithoutStamp(static_cast<MemoryPane&>(shell.whisperWindowPane(0)).lines().back()),
+              "Bot: Not connected; the line was not sent.");
 }
 
 }  // namespace

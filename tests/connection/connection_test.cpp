@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 #include "output/palette.h"
@@ -205,6 +206,96 @@ TEST_F(ConnectionTest, CloseAndErrorStopTheTimersClearTheMembersAndRaceAgain) {
         EXPECT_TRUE(raceTimer(0).isRunning());
         EXPECT_TRUE(raceTimer(1).isRunning());
     }
+}
+
+enum class Fault { Refused, HostNotFound, NoAnswer, ClosedByTheServer, Reset };
+
+struct FailureCase {
+    const char* name;
+    Fault fault;
+    std::string line;
+};
+
+class EveryConnectionFailure : public ConnectionTest, public ::testing::WithParamInterface<FailureCase> {
+protected:
+    void SetUp() override { configure(1, 500, 0); }
+    void happen(Fault fault) {
+        waitForDial(0);
+        switch (fault) {
+            case Fault::Refused:
+                return socket(0).fail(10061, "Connection refused");
+            case Fault::HostNotFound:
+                return socket(0).fail(2, "Host not found");
+            case Fault::NoAnswer:
+                for (int attempt = 0; attempt < 3; ++attempt) waitForDial(0);
+                return;
+            case Fault::ClosedByTheServer:
+                logOn(0);
+                clock.advance(134000);
+                return socket(0).peerClose();
+            case Fault::Reset:
+                logOn(0);
+                clock.advance(5000);
+                return socket(0).fail(1, "Connection reset by peer");
+        }
+    }
+};
+
+TEST_P(EveryConnectionFailure, SaysWhyInOneErrorLine) {
+    bot.connection.Bot_Connect();
+    chat.clear();
+    happen(GetParam().fault);
+    const auto lines = chatLines();
+    EXPECT_EQ(std::ranges::count(lines, GetParam().line), 1) << ::testing::PrintToString(lines);
+    const auto errors = std::ranges::count_if(chat.paneLines(), [](const PaneLine& line) {
+        return !line.runs.empty() && line.runs.front().color == ColorError;
+    });
+    EXPECT_EQ(errors, 1) << ::testing::PrintToString(lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, EveryConnectionFailure,
+    ::testing::Values(FailureCase{"Refused", Fault::Refused,
+                                  "Bot: (0) Could not connect to chat.test:6112: Connection refused."},
+                      FailureCase{"HostNotFound", Fault::HostNotFound,
+                                  "Bot: (0) Could not connect to chat.test:6112: Host not found."},
+                      FailureCase{"NoAnswer", Fault::NoAnswer,
+                                  "Bot: (0) No answer from chat.test:6112 within 500 ms; dialing again."},
+                      FailureCase{"ClosedByTheServer", Fault::ClosedByTheServer,
+                                  "Bot: The connection ended after 2 min 14 s: closed by the server."},
+                      FailureCase{"Reset", Fault::Reset,
+                                  "Bot: The connection ended after 5 s: Connection reset by peer."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConnectionTest, WithoutAServerOrAPortNothingIsDialled) {
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[this] { config.Server.clear(); },
+         "Bot: Not connecting, no server: set Server= in section [Profile] of config.bot, then Reconnect."},
+        {[this] { config.Port = 0; },
+         "Bot: Not connecting, no port: set Port= (1 to 65535) in section [Profile] of config.bot, then "
+         "Reconnect."},
+    };
+    for (const auto& [unset, line] : cases) {
+        configure(1, 100, 0);
+        unset();
+        chat.clear();
+        bot.connection.Bot_Connect();
+        clock.advance(120000);
+        EXPECT_EQ(allDials(), 0u);
+        EXPECT_EQ(state(), Connection::State::Idle);
+        EXPECT_EQ(chatLines(), std::vector<std::string>{line});
+    }
+}
+
+TEST_F(ConnectionTest, AfterDisconnectTheCaptionAndTheLabelSaySo) {
+    configure(1, 100, 0);
+    bot.connection.Bot_Connect();
+    waitForDial(0);
+    logOn(0);
+    shell.setChannelLabel("Lobby [3]");
+    bot.connection.Bot_Disconnect();
+    EXPECT_EQ(shell.captionText, "Morva Chat v1.0 by Quorin [Binary Edition]; Disconnected.");
+    EXPECT_EQ(shell.channelLabel, "Not connected");
 }
 
 TEST_F(ConnectionTest, ALoginTimeoutClosesTheConnectionAndRacesAfterABackoff) {
@@ -417,8 +508,7 @@ TEST_F(ConnectionTest, DataThatArrivesWhileEarlierDataIsHandledWaitsItsTurn) {
     EXPECT_EQ(chatLines(), (std::vector<std::string>{"Boss: !say hi", "Jim: third", "Joe: second"}));
 }
 
-// Framing: what reaches the packet handler is seen through SID_LOGONRESPONSE2 replies, which each
-// print a line.
+// Framing: what reaches the packet handler is seen through talk events, which each print a line.
 class FramingTest : public ConnectionTest {
 protected:
     void SetUp() override {
@@ -430,26 +520,28 @@ protected:
     }
 };
 
+std::string Talk(const std::string& text) {
+    return ChatEventPacket(0x05, 0x10, 30, "Joe", text);
+}
+
 TEST_F(FramingTest, TwoPacketsInOneReadAreBothHandledInOrder) {
-    socket(0).receive(LogonReply(1) + LogonReply(2));
-    EXPECT_EQ(chatLines(),
-              (std::vector<std::string>{"Bot: Recv SID_LOGONRESPONS2.", "Error: Account does not exist.",
-                                        "Bot: Recv SID_LOGONRESPONS2.", "Error: Invalid password."}));
+    socket(0).receive(Talk("one") + Talk("two"));
+    EXPECT_EQ(chatLines(), (std::vector<std::string>{"Joe: one", "Joe: two"}));
 }
 
 TEST_F(FramingTest, APacketOverSeveralReadsIsHandledWhenWhole) {
-    const std::string packet = LogonReply(2);
+    const std::string packet = Talk("two");
     socket(0).receive(packet.substr(0, 3));
     socket(0).receive(packet.substr(3, 3));
     EXPECT_TRUE(chat.paneLines().empty());
     socket(0).receive(packet.substr(6));
-    EXPECT_EQ(chatLines().back(), "Error: Invalid password.");
+    EXPECT_EQ(chatLines().back(), "Joe: two");
 }
 
 TEST_F(FramingTest, AFourBytePacketWaitsForMoreData) {
     socket(0).receive(std::string("\xFF\x25\x04\x00", 4));
-    socket(0).receive(LogonReply(2));
-    EXPECT_EQ(chatLines().back(), "Error: Invalid password.");
+    socket(0).receive(Talk("two"));
+    EXPECT_EQ(chatLines().back(), "Joe: two");
 }
 
 TEST_F(FramingTest, ABadLengthBreaksTheConnectionWithOneLineAndANewRace) {
@@ -476,8 +568,8 @@ TEST_F(FramingTest, AHalfPacketOfADroppedConnectionDoesNotPoisonTheNext) {
     waitForDial(0);
     socket(0).acceptConnect();
     chat.clear();
-    socket(0).receive(LogonReply(2));
-    EXPECT_EQ(chatLines().back(), "Error: Invalid password.");
+    socket(0).receive(Talk("two"));
+    EXPECT_EQ(chatLines().back(), "Joe: two");
 }
 
 }  // namespace

@@ -70,19 +70,40 @@ TEST_F(LogonTest, AuthCheckResultDecidesWhetherToLogOn) {
               (std::vector<std::string>{"Bot: Recv SID_AUTH_INFO.", "Bot: Failed SID_AUTH_INFO."}));
 }
 
-TEST_F(LogonTest, LogonRepliesByStatus) {
+TEST_F(LogonTest, AnUnknownLogonReplyKeepsWaiting) {
+    clearAway();
+    receive(LogonReply(7));
+    EXPECT_EQ(chatLines(), std::vector<std::string>{"Bot: Recv SID_LOGONRESPONS2."});
+    EXPECT_TRUE(server().sent.empty());
+    EXPECT_EQ(bot.chat.CurrentName, "");
+    EXPECT_EQ(bot.connection.state(), Connection::State::Connected);
+}
+
+// Trying again would only be refused again, and servers ban an address that keeps trying.
+TEST_F(LogonTest, ARefusedLogonSaysWhichKeyToCheckAndStopsReconnecting) {
     const std::pair<std::uint32_t, std::vector<std::string>> cases[] = {
-        {1, {"Bot: Recv SID_LOGONRESPONS2.", "Error: Account does not exist."}},
-        {2, {"Bot: Recv SID_LOGONRESPONS2.", "Error: Invalid password."}},
-        {7, {"Bot: Recv SID_LOGONRESPONS2."}},
+        {1,
+         {"Bot: Recv SID_LOGONRESPONS2.", "Error: Account does not exist.",
+          "Bot: The server refused the logon of \"bot1\"; check Username= in section [Profile] of "
+          "config.bot, "
+          "then Reconnect."}},
+        {2,
+         {"Bot: Recv SID_LOGONRESPONS2.", "Error: Invalid password.",
+          "Bot: The server refused the logon of \"bot1\"; check Password= in section [Profile] of "
+          "config.bot, "
+          "then Reconnect."}},
     };
     for (const auto& [status, lines] : cases) {
+        bot.connection.Bot_Connect();
+        sockets.made[0]->acceptConnect();
         clearAway();
         receive(LogonReply(status));
         EXPECT_EQ(chatLines(), lines) << status;
-        EXPECT_TRUE(server().sent.empty());
-        EXPECT_EQ(bot.chat.CurrentName, "");
-        EXPECT_EQ(bot.connection.state(), Connection::State::Connected);
+        EXPECT_EQ(bot.connection.state(), Connection::State::Idle);
+        EXPECT_EQ(shell.captionText, "Morva Chat v1.0 by Quorin [Binary Edition]; Logon refused.");
+        const std::size_t dials = sockets.made[0]->dials.size();
+        clock.advance(120000);
+        EXPECT_EQ(sockets.made[0]->dials.size(), dials) << "no dialing until Reconnect";
     }
 }
 

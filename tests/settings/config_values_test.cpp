@@ -38,6 +38,22 @@ TEST(ParseInt16, ReadsSixteenBitNumbersRoundingHalvesToEven) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseInt16(text), expected) << '"' << text << '"';
 }
 
+TEST(ParsePort, ReadsOneTo65535AndOldSixteenBitNegatives) {
+    const std::pair<const char*, std::optional<int>> cases[] = {{"6112", 6112},
+                                                                {"40000", 40000},
+                                                                {"65535", 65535},
+                                                                {"1", 1},
+                                                                {"0", 0},
+                                                                {"-25536", 40000},
+                                                                {"-1", 65535},
+                                                                {"-32768", 32768},
+                                                                {"65536", std::nullopt},
+                                                                {"-32769", std::nullopt},
+                                                                {"", std::nullopt},
+                                                                {"http", std::nullopt}};
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ParsePort(text), expected) << '"' << text << '"';
+}
+
 TEST(ParseDecimal, ReadsTwips) {
     EXPECT_EQ(ParseDecimal("12375"), 12375.0);
     EXPECT_EQ(ParseDecimal("8655.5"), 8655.5);

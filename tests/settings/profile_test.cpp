@@ -129,6 +129,7 @@ TEST_F(LoadProfileTest, ReloadAfterEmptyingAFavoriteKeepsItEnabled) {
 }
 
 TEST_F(LoadProfileTest, MissingAndMalformedRequiredKeysAreReportedOnceEach) {
+    config.Port = 0;
     writeConfig(ValidConfig());
     remove("Port=6112\r\n");
     set("Profile", "TrayStart", "maybe");
@@ -154,8 +155,8 @@ TEST_F(LoadProfileTest, ReloadKeepsThePreviousValueOfABrokenKey) {
     EXPECT_TRUE(config.Binary);
     EXPECT_EQ(chatLines(),
               (std::vector<std::string>{
-                  "Bot: config.bot has \"Port=99999\" in section [Profile], which is not a whole number "
-                  "from -32768 to 32767; keeping 6112.",
+                  "Bot: config.bot has \"Port=99999\" in section [Profile], which is not a port number "
+                  "from 1 to 65535; keeping 6112.",
                   "Bot: config.bot has \"Binary=perhaps\" in section [Profile], which is not True or "
                   "False; keeping True."}));
 }

@@ -30,7 +30,11 @@ BotFixture::BotFixture()
     : botPtr(
           std::make_unique<Bot>(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir())),
       bot(*botPtr),
-      config(bot.settings.BotConfig) {}
+      config(bot.settings.BotConfig) {
+    // An address to dial, as every usable config.bot has.
+    config.Server = "chat.test";
+    config.Port = 6112;
+}
 
 void BotFixture::connect(bool binary) {
     config.Binary = binary;

@@ -13,7 +13,10 @@ namespace morva::testing {
 // A bot on the test doubles in a profile folder of its own, for programs that are not gtest
 // fixtures: fuzz targets and benchmarks.
 struct BotOnDoubles {
-    BotOnDoubles() : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {}
+    BotOnDoubles() : bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir()) {
+        bot.settings.BotConfig.Server = "chat.test";
+        bot.settings.BotConfig.Port = 6112;
+    }
 
     TempProfile profile;
     VirtualClock clock;

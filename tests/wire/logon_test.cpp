@@ -39,15 +39,17 @@ TEST_F(LogonWire, TextLogonJoinsTheChannel) {
     EXPECT_FALSE(bot->connection.loginTimeoutTimer().isRunning());
 }
 
-TEST_F(LogonWire, WrongPasswordShowsTheErrorAndNothingMore) {
+TEST_F(LogonWire, WrongPasswordSaysWhichKeyToCheckAndStopsThere) {
     profile.write("config.bot", WireConfig(server.port(), true, "bot1", "wrong"));
     WireBot bot(profile);
     Form_Load(*bot);
     ASSERT_TRUE(bot.waitForChat("Error: Invalid password.")) << bot.chat.text();
-    const std::size_t lines = bot.chatLines().size();
     RunFor(1500);
-    EXPECT_EQ(bot.chatLines().size(), lines) << bot.chat.text();
-    EXPECT_EQ(bot.chatLines().back(), "Error: Invalid password.");
+    EXPECT_EQ(bot.chatLines().back(),
+              "Bot: The server refused the logon of \"bot1\"; check Password= in section [Profile] of "
+              "config.bot, then Reconnect.")
+        << bot.chat.text();
+    EXPECT_EQ(bot->connection.state(), Connection::State::Idle);
 }
 
 TEST_F(LogonWire, UnknownAccountIsReported) {
