@@ -26,13 +26,15 @@ rm -rf "$out"
 mkdir -p "$out"
 bench="$build_dir/bench"
 
-# Google Benchmark programs: medians of five repetitions, in JSON.
+# Google Benchmark programs: medians of five repetitions, in JSON; what they say goes to a log,
+# shown when one fails.
 gbench() {
     local name=$1
     shift
     echo "Running $name"
     "$@" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-        --benchmark_out="$out/$name.json" --benchmark_out_format=json >/dev/null
+        --benchmark_out="$out/$name.json" --benchmark_out_format=json >"$out/$name.log" 2>&1 ||
+        { cat "$out/$name.log"; exit 1; }
 }
 gbench core_pipeline "$bench/bench_core_pipeline"
 gbench member_list_core "$bench/bench_member_list_core"
@@ -40,12 +42,17 @@ gbench like_match "$bench/bench_like_match" --benchmark_filter=ManyStarsAgainstL
 QT_QPA_PLATFORM=offscreen gbench member_list_window "$bench/bench_member_list_window"
 
 # Whole programs against the flooding test server: "name=value" lines, a file per run.
+flood() {
+    local name=$1
+    shift
+    "$@" >"$out/$name.txt" 2>"$out/$name.log" || { cat "$out/$name.log"; exit 1; }
+}
 for run in $(seq "$runs"); do
     echo "Running the terminal and window floods ($run of $runs)"
-    "$bench/bench_terminal_flood" >"$out/terminal.$run.txt"
-    QT_QPA_PLATFORM=offscreen "$bench/bench_window_flood" >"$out/window_offscreen.$run.txt"
-    env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" "$bench/bench_window_flood" \
-        >"$out/window_xcb.$run.txt"
+    flood "terminal.$run" "$bench/bench_terminal_flood"
+    flood "window_offscreen.$run" env QT_QPA_PLATFORM=offscreen "$bench/bench_window_flood"
+    flood "window_xcb.$run" env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" \
+        "$bench/bench_window_flood"
 done
 
 python3 scripts/bench_table.py "$out"
