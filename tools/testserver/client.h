@@ -22,6 +22,9 @@ public:
     ~Client();
 
     bool hasConnection() const { return socket_ != nullptr; }
+    QTcpSocket* connection() const { return socket_; }
+    // Whether the client speaks the binary protocol (else the text protocol, or none yet).
+    bool isBinary() const { return mode_ == Mode::Binary; }
 
     void send(const ChatEvent& event);
     void close();

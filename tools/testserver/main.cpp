@@ -13,7 +13,7 @@ namespace {
 
 const char* const Usage =
     "Usage: morva-testserver --port P [--account NAME:PASSWORD]... [--classic] [--demo]\n"
-    "                        [--demo-pace MS] [--flood-window MS]\n"
+    "                        [--demo-pace MS] [--flood-window MS] [--flood N [--flood-delay MS]]\n"
     "       morva-testserver --demo [--port P] [--account NAME:PASSWORD]... [--classic]\n"
     "                        [--demo-pace MS] [--flood-window MS]\n"
     "\n"
@@ -27,7 +27,11 @@ const char* const Usage =
     "--demo fills the channel \"Morva Demo\" with a few members of its own who talk, emote, whisper\n"
     "whoever else is in the channel, leave and come back, one action every 3 to 6 seconds (every MS\n"
     "milliseconds with --demo-pace MS); the first of them is the channel's operator. With --demo the\n"
-    "port defaults to 16112, the one of the demo profile (tools/demo/config.bot).\n";
+    "port defaults to 16112, the one of the demo profile (tools/demo/config.bot).\n"
+    "--flood N: MS milliseconds (default 0) after the first connected client joins a channel, four\n"
+    "members join it and send N talk events as fast as the client's socket takes them; the last\n"
+    "says \"end of flood\". The start (with the monotonic clock in ns) and the end of the writing\n"
+    "are reported on standard output, for benchmarks (scripts/bench.sh).\n";
 
 constexpr int DemoPort = 16112;
 
@@ -58,6 +62,10 @@ std::optional<Arguments> parse(int argc, char** argv) {
             args.options.classic = true;
         } else if (arg == "--flood-window" && hasValue) {
             args.options.floodWindowMs = std::atoi(argv[++i]);
+        } else if (arg == "--flood" && hasValue) {
+            args.options.floodEvents = std::atoll(argv[++i]);
+        } else if (arg == "--flood-delay" && hasValue) {
+            args.options.floodDelayMs = std::atoi(argv[++i]);
         } else if (arg == "--demo") {
             args.demo = true;
         } else if (arg == "--demo-pace" && hasValue) {
@@ -71,8 +79,9 @@ std::optional<Arguments> parse(int argc, char** argv) {
         }
     }
     if (args.demo && args.port == -1) args.port = DemoPort;
-    const bool valid =
-        args.port > 0 && args.port <= 65535 && args.options.floodWindowMs > 0 && args.pace.shortestMs > 0;
+    const bool valid = args.port > 0 && args.port <= 65535 && args.options.floodWindowMs > 0 &&
+                       args.pace.shortestMs > 0 && args.options.floodEvents >= 0 &&
+                       args.options.floodDelayMs >= 0;
     return valid || args.help ? std::optional(args) : std::nullopt;
 }
 

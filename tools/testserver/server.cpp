@@ -177,6 +177,8 @@ void Server::join(Client& client, const std::string& name) {
     for (Client* member : channel.members)
         client.send({ChatEvent::ShowUser, member->flags, member->name, member->product});
     broadcast(name, {ChatEvent::Join, client.flags, client.name, client.product}, &client);
+    if (options_.floodEvents > 0 && client.hasConnection() && !flood_)
+        flood_ = std::make_unique<Flood>(*this, client, options_.floodEvents, options_.floodDelayMs);
 }
 
 void Server::talk(Client& client, const std::string& text) {
@@ -184,6 +186,7 @@ void Server::talk(Client& client, const std::string& text) {
 }
 
 void Server::gone(Client& client) {
+    if (flood_ && flood_->floods(client)) flood_.reset();
     leave(client);
     client.loggedOn = false;
     // The client may be deep in its own handler: let it go once the event loop has it back.

@@ -11,6 +11,7 @@
 
 #include "chat_event.h"
 #include "client.h"
+#include "flood.h"
 
 namespace testserver {
 
@@ -20,6 +21,9 @@ struct Options {
     bool classic = false;
     // The flood quota's window; tests shorten it so that a paced queue passes it quickly.
     int floodWindowMs = 5000;
+    // Talk events that flood the first connected client to join a channel, floodDelayMs after it joins.
+    std::int64_t floodEvents = 0;
+    int floodDelayMs = 0;
 };
 
 // A small chat server for tests and demos: accounts, channels with members and operators, and the
@@ -83,6 +87,7 @@ private:
     QTcpServer listener_;
     std::vector<std::unique_ptr<Client>> clients_;
     std::map<std::string, Channel> channels_;  // by lower-cased name
+    std::unique_ptr<Flood> flood_;
 };
 
 }  // namespace testserver
