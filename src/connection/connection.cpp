@@ -176,6 +176,7 @@ void Connection::stopAll() {
 
 void Connection::forgetUnread() {
     unread_.clear();
+    unreadBytes_ = 0;
     nextSlice_->cancel();
     peerEnded_ = false;
 }
@@ -210,6 +211,24 @@ void Connection::connectionLost(const std::string& why) {
     } else {
         retryAfterFailure();
     }
+}
+
+// Gives the session the oldest read that waits.
+void Connection::takeUnread() {
+    if (config().Binary) {
+        binary_.feed(unread_.front());
+    } else {
+        text_.feed(unread_.front());
+    }
+    unreadBytes_ -= unread_.front().size();
+    unread_.pop_front();
+}
+
+void Connection::controlFlow() {
+    const std::size_t backlog = unreadBytes_ + (config().Binary ? binary_.unhandled() : text_.unhandled());
+    Socket& socket = *sckKol[static_cast<std::size_t>(ActiveSocket_)];
+    if (backlog > MaxUnreadBytes) socket.setReading(false);
+    if (backlog <= MaxUnreadBytes / 4) socket.setReading(true);
 }
 
 // What the server sent before it ended the connection is handled first.
@@ -269,6 +288,8 @@ void Connection::sckKol_Connect(int index) {
 void Connection::sckKol_DataArrival(int index, const std::string& bytes) {
     if (!sessionUp() || index != ActiveSocket_) return;
     unread_.push_back(bytes);
+    unreadBytes_ += bytes.size();
+    controlFlow();
     if (!reading_ && !nextSlice_->isScheduled()) readSlice();
 }
 
@@ -286,17 +307,13 @@ void Connection::readSlice() {
         if (handleNextEvent()) {
             ++handled;
         } else if (!unread_.empty()) {
-            if (config().Binary) {
-                binary_.feed(unread_.front());
-            } else {
-                text_.feed(unread_.front());
-            }
-            unread_.pop_front();
+            takeUnread();
         } else {
             if (peerEnded_) connectionLost(endedBecause_);
             break;
         }
     }
+    if (session == session_ && sessionUp()) controlFlow();
     reading_ = false;
 }
 

@@ -45,6 +45,9 @@ public:
     // by a turn of the event loop, so that the window draws and takes input during a flood.
     static constexpr int SliceEvents = 256;
     static constexpr long long SliceMs = 4;
+    // Received bytes waiting to be handled: past this, the socket stops reading until the backlog is
+    // down to a quarter, so a flood faster than the bot costs no more memory than this.
+    static constexpr std::size_t MaxUnreadBytes = 1 << 20;
 
     Connection(TimerFactory& timers, SocketFactory& sockets, const Clock& clock, const Settings& settings,
                Output& output);
@@ -117,6 +120,8 @@ private:
     void readSlice();
     bool handleNextEvent();
     void forgetUnread();
+    void takeUnread();
+    void controlFlow();
     void binaryEvent(const BinaryEvent& event);
     void textEvent(const TextEvent& event);
     void SendAuthInfo();
@@ -145,6 +150,7 @@ private:
     std::uint64_t session_ = 0;
     // Reads not yet given to the session: they wait for the events of earlier ones to be handled.
     std::deque<std::string> unread_;
+    std::size_t unreadBytes_ = 0;
     bool reading_ = false;
     std::unique_ptr<Deferred> nextSlice_;
     // The server ended the connection, but what it sent before is still being handled.

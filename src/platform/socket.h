@@ -25,6 +25,10 @@ public:
     virtual void close() = 0;
     virtual void send(const std::string& bytes) = 0;
     virtual int state() const = 0;
+    // Flow control. While not reading, received bytes wait in the system, not in the program's memory,
+    // and TCP itself slows the peer down; reading again delivers what waited. A socket reads from the
+    // start.
+    virtual void setReading(bool reading) = 0;
 
     void setEvents(Events events) { events_ = std::move(events); }
 

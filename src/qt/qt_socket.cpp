@@ -11,10 +11,9 @@ QtSocket::QtSocket() {
         enableKeepAlive();
         if (events().onConnect) events().onConnect();
     });
-    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
-        const QByteArray bytes = socket_.readAll();
-        if (!bytes.isEmpty() && events().onData) events().onData(bytes.toStdString());
-    });
+    // What the socket holds while the program does not read is bounded: the rest waits in the system.
+    socket_.setReadBufferSize(256 * 1024);
+    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { deliver(); });
     QObject::connect(&socket_, &QTcpSocket::disconnected, [this] { onDisconnected(); });
     QObject::connect(&socket_, &QTcpSocket::errorOccurred,
                      [this](QAbstractSocket::SocketError error) { onError(error); });
@@ -32,11 +31,27 @@ void QtSocket::connectTo(const std::string& host, int port) {
     socket_.connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
 }
 
+void QtSocket::deliver() {
+    if (!reading_) return;
+    const QByteArray bytes = socket_.readAll();
+    if (!bytes.isEmpty() && events().onData) events().onData(bytes.toStdString());
+}
+
+// What waited is delivered on the event loop's next turn, never from inside the call that asked.
+void QtSocket::setReading(bool reading) {
+    if (reading == reading_) return;
+    reading_ = reading;
+    if (reading_)
+        QMetaObject::invokeMethod(
+            &socket_, [this] { deliver(); }, Qt::QueuedConnection);
+}
+
 void QtSocket::close() {
     closingOurselves_ = true;
     socket_.abort();
     closingOurselves_ = false;
     failed_ = false;
+    reading_ = true;
 }
 
 // Servers send nothing the bot could use to notice a connection that died silently, so let TCP

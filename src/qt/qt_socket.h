@@ -16,6 +16,7 @@ public:
     void close() override;
     void send(const std::string& bytes) override;
     int state() const override;
+    void setReading(bool reading) override;
 
     static constexpr int KeepAliveIdleSeconds = 60;
     static constexpr int KeepAliveIntervalSeconds = 10;
@@ -27,11 +28,13 @@ private:
     void enableKeepAlive();
     void onDisconnected();
     void onError(QAbstractSocket::SocketError error);
+    void deliver();
 
     QTcpSocket socket_;
     bool closingOurselves_ = false;
     bool ended_ = false;  // this attempt has raised its close or error event
     bool failed_ = false;
+    bool reading_ = true;
 };
 
 class QtSocketFactory : public SocketFactory {

@@ -39,6 +39,8 @@ public:
     std::optional<BinaryEvent> next();
     // A new connection: nothing received so far counts any more.
     void reset();
+    // The bytes fed that are not yet taken out as events.
+    std::size_t unhandled() const { return buffer_.size() - offset_; }
 
     // The token of the last SID_AUTH_INFO reply.
     std::uint32_t serverToken() const { return serverToken_; }

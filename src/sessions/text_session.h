@@ -29,6 +29,8 @@ public:
     void feed(std::string_view chunk);
     std::optional<TextEvent> next();
     void reset();
+    // The bytes fed that are not yet taken out as events.
+    std::size_t unhandled() const { return buffer_.size() - offset_; }
 
     static constexpr std::size_t MaxPendingLine = 64 * 1024;
 

@@ -123,6 +123,19 @@ TEST_P(ReceivedSlices, WhatCameBeforeTheServerClosedIsHandledBeforeTheConnection
     EXPECT_EQ(shell.caption(), std::string(TitleText) + "; Disconnected.");
 }
 
+TEST_P(ReceivedSlices, AFloodFasterThanTheBotStopsTheSocketReadingUntilTheBacklogIsDown) {
+    start();
+    std::string read;
+    int talks = 0;
+    while (read.size() <= Connection::MaxUnreadBytes)
+        read += bytesOf(Talk("Joe", "n" + std::to_string(talks++)));
+    receive(read);
+    EXPECT_FALSE(sockets.made[0]->reading) << "more than the backlog may hold waits in the system";
+    clock.advance(0);
+    EXPECT_TRUE(sockets.made[0]->reading);
+    EXPECT_EQ(chatLines().back(), "Joe: n" + std::to_string(talks - 1));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothProtocols, ReceivedSlices, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Binary" : "Text"; });
 

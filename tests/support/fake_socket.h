@@ -17,6 +17,7 @@ public:
     void close() override;
     void send(const std::string& bytes) override;
     int state() const override { return state_; }
+    void setReading(bool on) override { reading = on; }
 
     // What the program did.
     std::vector<std::string> sent;
@@ -24,6 +25,7 @@ public:
     std::function<void(const std::string& bytes)> onSend;
     std::vector<std::string> dials;  // "host:port" per connect
     int closes = 0;
+    bool reading = true;
 
     // What the test makes happen.
     void acceptConnect();
