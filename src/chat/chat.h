@@ -52,7 +52,7 @@ public:
     std::string CurrentName;
     std::string CurrentChannel;
     // The members of CurrentChannel, in the order the member list shows them.
-    std::vector<Member> ChannelUsers;
+    ChannelMembers ChannelUsers;
     // Bans the bot carried out since the last user joined.
     std::int16_t BanCount = 0;
     // The whisper windows by slot; empty until the first window is taken.
