@@ -64,7 +64,7 @@ void Bot::sessionEnded(SessionEnd why) {
     if (why != SessionEnd::Replaced) ForgetMembers(chat);
 }
 
-void Bot::CheckTrigger(const std::string& speaker, const std::string& text) {
+void Bot::CheckTrigger(std::string_view speaker, std::string_view text) {
     morva::CheckTrigger(chat, speaker, text);
 }
 

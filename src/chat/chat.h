@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chat/channel_users.h"
@@ -22,7 +23,7 @@ class ChatHooks {
 public:
     virtual ~ChatHooks() = default;
     // A talk line or a received whisper, for the trigger commands.
-    virtual void CheckTrigger(const std::string& speaker, const std::string& text) = 0;
+    virtual void CheckTrigger(std::string_view speaker, std::string_view text) = 0;
     // Channel protection bans a joining user, as if the master had asked for it.
     virtual void ProtectChannel(const std::string& name) = 0;
     // The text protocol's logon line arrived.
