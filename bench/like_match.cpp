@@ -18,6 +18,16 @@ void ManyStarsAgainstLongText(benchmark::State& state) {
 }
 BENCHMARK(ManyStarsAgainstLongText)->RangeMultiplier(10)->Range(100, 100000)->Complexity();
 
+// A long run of literals after a star that almost matches everywhere: a matcher that backtracks to
+// its last star compares the whole run at every character.
+void LongPatternAgainstLongText(benchmark::State& state) {
+    const std::string text(static_cast<std::size_t>(state.range(0)), 'a');
+    const std::string pattern = "*" + std::string(200, 'a') + "b";
+    for (auto _ : state) benchmark::DoNotOptimize(LikeMatch(text, pattern));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(LongPatternAgainstLongText)->RangeMultiplier(10)->Range(1000, 100000)->Complexity();
+
 void TypicalFilterPattern(benchmark::State& state) {
     const std::string text = "well, hello there, is anybody selling [cheap] items today?";
     for (auto _ : state) benchmark::DoNotOptimize(LikeMatch(text, "*[!a-z]sell*#*"));

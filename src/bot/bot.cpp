@@ -69,7 +69,7 @@ void Bot::sessionEnded(SessionEnd why) {
     }
 }
 
-void Bot::CheckTrigger(const std::string& speaker, const std::string& text) {
+void Bot::CheckTrigger(std::string_view speaker, std::string_view text) {
     morva::CheckTrigger(chat, speaker, text);
 }
 

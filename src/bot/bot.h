@@ -62,7 +62,7 @@ private:
     void chatEvent(const ChatEvent& event) override;
     void sessionEnded(SessionEnd why) override;
     // ChatHooks
-    void CheckTrigger(const std::string& speaker, const std::string& text) override;
+    void CheckTrigger(std::string_view speaker, std::string_view text) override;
     void ProtectChannel(const std::string& name) override;
     void TextLoggedOn() override;
 

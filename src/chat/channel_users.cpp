@@ -8,7 +8,6 @@
 #include "output/palette.h"
 #include "platform/member_view.h"
 #include "platform/shell.h"
-#include "platform/text_case.h"
 
 namespace morva {
 
@@ -53,10 +52,6 @@ std::int16_t leadingNumber(const std::string& word) {
     return static_cast<std::int16_t>(std::clamp(negative ? -value : value, -32768L, 32767L));
 }
 
-auto findExact(const Chat& chat, const std::string& name) {
-    return std::ranges::find(chat.ChannelUsers, name, &Member::name);
-}
-
 // The row of a member: colour and weight by its icon, the bot's own name in its own colour.
 MemberRow rowOf(const Chat& chat, const Member& member) {
     MemberRow row{
@@ -90,18 +85,16 @@ std::int16_t GetIcon(const std::string& flags, const std::string& product) {
 
 void AddUser(Chat& chat, const std::string& name, const std::string& flags, const std::string& product,
              std::int32_t ping) {
-    chat.ChannelUsers.push_back(Member{name, flags, product, ping, GetIcon(flags, product)});
-    const int row = static_cast<int>(chat.ChannelUsers.size());
-    chat.lvChannel.insertRow(row, rowOf(chat, chat.ChannelUsers.back()));
+    const Member& member =
+        chat.ChannelUsers.push_back(Member{name, flags, product, ping, GetIcon(flags, product)});
+    chat.lvChannel.insertRow(static_cast<int>(chat.ChannelUsers.size()), rowOf(chat, member));
     showCount(chat);
 }
 
 void RemoveUser(Chat& chat, const std::string& name) {
-    const auto member = findExact(chat, name);
-    if (member == chat.ChannelUsers.end()) return;
-    const int row = static_cast<int>(member - chat.ChannelUsers.begin()) + 1;
-    chat.ChannelUsers.erase(member);
-    chat.lvChannel.removeRow(row);
+    const auto position = chat.ChannelUsers.eraseFirst(name);
+    if (!position) return;
+    chat.lvChannel.removeRow(static_cast<int>(*position) + 1);
     showCount(chat);
 }
 
@@ -125,10 +118,8 @@ void ForgetMembers(Chat& chat) {
 }
 
 int FindMember(const Chat& chat, const std::string& name) {
-    const auto& members = chat.ChannelUsers;
-    const auto found =
-        std::ranges::find_if(members, [&](const Member& member) { return EqualsNoCase(member.name, name); });
-    return found == members.end() ? -1 : static_cast<int>(found - members.begin());
+    const auto position = chat.ChannelUsers.findNoCase(name);
+    return position ? static_cast<int>(*position) : -1;
 }
 
 std::optional<std::string> SelectedMember(const Chat& chat) {
@@ -138,14 +129,13 @@ std::optional<std::string> SelectedMember(const Chat& chat) {
 }
 
 std::int16_t GetFlags(const Chat& chat, const std::string& name) {
-    const auto member = findExact(chat, name);
-    return member == chat.ChannelUsers.end() ? 0 : leadingNumber(member->flags);
+    const Member* member = chat.ChannelUsers.findExact(name);
+    return member ? leadingNumber(member->flags) : 0;
 }
 
 bool IsBotOp(const Chat& chat) {
-    return std::ranges::any_of(chat.ChannelUsers, [&](const Member& member) {
-        return EqualsNoCase(member.name, chat.CurrentName) && isOperatorFlags(member.flags);
-    });
+    return std::ranges::any_of(chat.ChannelUsers.allNoCase(chat.CurrentName),
+                               [](const Member* member) { return isOperatorFlags(member->flags); });
 }
 
 }  // namespace morva

@@ -4,19 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "chat/channel_members.h"
+
 namespace morva {
 
 class Chat;
-
-// One member of the channel, as the server reported it.
-struct Member {
-    std::string name;
-    // The flags text of the event ("0010"), the product tag with its brackets ("[STAR]").
-    std::string flags;
-    std::string product;
-    std::int32_t ping = 0;
-    std::int16_t icon = 0;
-};
 
 // The channel model: Chat::ChannelUsers is the truth and the member list mirrors it row for member.
 // Members are found by their exact name, as the server spells it, except where noted.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chat/channel_users.h"
@@ -22,7 +23,7 @@ class ChatHooks {
 public:
     virtual ~ChatHooks() = default;
     // A talk line or a received whisper, for the trigger commands.
-    virtual void CheckTrigger(const std::string& speaker, const std::string& text) = 0;
+    virtual void CheckTrigger(std::string_view speaker, std::string_view text) = 0;
     // Channel protection bans a joining user, as if the master had asked for it.
     virtual void ProtectChannel(const std::string& name) = 0;
     // The text protocol's logon line arrived.
@@ -52,7 +53,7 @@ public:
     std::string CurrentName;
     std::string CurrentChannel;
     // The members of CurrentChannel, in the order the member list shows them.
-    std::vector<Member> ChannelUsers;
+    ChannelMembers ChannelUsers;
     // Bans the bot carried out since the last user joined.
     std::int16_t BanCount = 0;
     // The whisper windows by slot; empty until the first window is taken.

@@ -53,10 +53,10 @@ Rgb speakerColor(const Chat& chat, const std::string& name) {
 
 void talk(Chat& chat, const ChatEvent& e) {
     if (!e.name) return;
-    const std::string name = text(*e.name), message = text(e.text);
-    if (!IsFiltered(chat.settings, message))
-        AddChat(chat.output, {{speakerColor(chat, name), name + ": "}, {ColorWhite, message}});
-    chat.hooks().CheckTrigger(name, message);
+    const std::string name = text(*e.name);
+    if (!IsFiltered(chat.settings, e.text))
+        AddChat(chat.output, {{speakerColor(chat, name), name + ": "}, {ColorWhite, text(e.text)}});
+    chat.hooks().CheckTrigger(name, e.text);
 }
 
 void channelEntered(Chat& chat, const ChatEvent& e) {

@@ -177,14 +177,15 @@ bool holds(const Command& c, Right right) {
 
 }  // namespace
 
-void CheckTrigger(Chat& chat, const std::string& user, const std::string& message) {
+// Every talk line comes here, so the texts are only copied for a line that asks something.
+void CheckTrigger(Chat& chat, std::string_view user, std::string_view message) {
     const std::string& trigger = chat.settings.BotConfig.Trigger;
-    if (LowerCase(message) == "?trigger" && IsAcces(chat.settings, user)) {
-        whisper(Command{chat, user, {}}, " Trigger: " + trigger);
+    if (EqualsNoCase(message, "?trigger") && IsAcces(chat.settings, user)) {
+        whisper(Command{chat, std::string(user), {}}, " Trigger: " + trigger);
     }
     // Only a one-character trigger can start a command from chat.
     if (trigger.size() == 1 && message.starts_with(trigger) && IsAcces(chat.settings, user)) {
-        ChatCommand(chat, user, message);
+        ChatCommand(chat, std::string(user), std::string(message));
     }
 }
 

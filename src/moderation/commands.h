@@ -1,13 +1,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace morva {
 
 class Chat;
 
 // A talk line or a received whisper that may hold a trigger command.
-void CheckTrigger(Chat& chat, const std::string& user, const std::string& message);
+void CheckTrigger(Chat& chat, std::string_view user, std::string_view message);
 // A trigger command from the master or an access-list user; replies are whispered to user.
 void ChatCommand(Chat& chat, const std::string& user, const std::string& message);
 // A slash line of the operator's own; replies go to the chat pane.

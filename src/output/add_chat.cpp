@@ -1,14 +1,22 @@
 #include "output/add_chat.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "output/palette.h"
 
 namespace morva {
 
 namespace {
+
 constexpr int TrimThreshold = 50000;
 constexpr int TrimAmount = 25000;
+
+void appendTrimmed(Pane& pane, const std::string& stamp, Runs runs) {
+    if (pane.length() > TrimThreshold) pane.dropFront(TrimAmount);
+    pane.appendLine(PaneLine{{ColorTimeStamp, stamp}, std::move(runs)});
+}
+
 }  // namespace
 
 std::string TimeStamp(const LocalTime& time) {
@@ -18,17 +26,25 @@ std::string TimeStamp(const LocalTime& time) {
     return stamp;
 }
 
-void AddChat(Pane& pane, const LocalTime& now, const Runs& runs) {
-    if (pane.length() > TrimThreshold) pane.dropFront(TrimAmount);
-    pane.appendLine(PaneLine{{ColorTimeStamp, TimeStamp(now)}, runs});
+const std::string& Output::stampNow() const {
+    const LocalTime now = clock.now();
+    if (!(now == stampedAt_)) {
+        stampedAt_ = now;
+        stamp_ = TimeStamp(now);
+    }
+    return stamp_;
 }
 
-void AddChat(const Output& output, Pane& pane, const Runs& runs) {
-    AddChat(pane, output.clock.now(), runs);
+void AddChat(Pane& pane, const LocalTime& now, Runs runs) {
+    appendTrimmed(pane, TimeStamp(now), std::move(runs));
 }
 
-void AddChat(const Output& output, const Runs& runs) {
-    AddChat(output, output.rtbChat, runs);
+void AddChat(const Output& output, Pane& pane, Runs runs) {
+    appendTrimmed(pane, output.stampNow(), std::move(runs));
+}
+
+void AddChat(const Output& output, Runs runs) {
+    AddChat(output, output.rtbChat, std::move(runs));
 }
 
 }  // namespace morva

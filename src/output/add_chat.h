@@ -7,25 +7,33 @@
 
 namespace morva {
 
+// "[HH:nn:ss.hh] " for the given time.
+std::string TimeStamp(const LocalTime& time);
+
 // The program's panes and the clock their stamps come from: what every layer writes its lines to.
 class Output {
 public:
     Output(Pane& chat, Pane& whispers, const Clock& clock)
-        : rtbChat(chat), rtbWhispers(whispers), clock(clock) {}
+        : rtbChat(chat), rtbWhispers(whispers), clock(clock), stamp_(TimeStamp(stampedAt_)) {}
 
     Pane& rtbChat;
     Pane& rtbWhispers;
     const Clock& clock;
-};
 
-// "[HH:nn:ss.hh] " for the given time.
-std::string TimeStamp(const LocalTime& time);
+    // The stamp for a line shown now. A flood shows many lines within one hundredth of a second,
+    // so the last stamp is kept and formatted anew only when the time has moved on.
+    const std::string& stampNow() const;
+
+private:
+    mutable LocalTime stampedAt_;
+    mutable std::string stamp_;
+};
 
 // Appends one line to a pane: the time stamp, then the runs. A pane past 50000 characters first
 // loses whole lines from its front, at least 25000 characters.
-void AddChat(Pane& pane, const LocalTime& now, const Runs& runs);
-void AddChat(const Output& output, Pane& pane, const Runs& runs);
+void AddChat(Pane& pane, const LocalTime& now, Runs runs);
+void AddChat(const Output& output, Pane& pane, Runs runs);
 // The chat pane, the usual target.
-void AddChat(const Output& output, const Runs& runs);
+void AddChat(const Output& output, Runs runs);
 
 }  // namespace morva

@@ -8,6 +8,7 @@ namespace morva {
 struct LocalTime {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0, second = 0, hundredths = 0;
+    friend bool operator==(const LocalTime&, const LocalTime&) = default;
 };
 
 // The calendar fields of a broken-down time with the hundredths of its second.

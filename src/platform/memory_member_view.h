@@ -3,10 +3,12 @@
 #include <vector>
 
 #include "platform/member_view.h"
+#include "platform/ranked_list.h"
 
 namespace morva {
 
-// A member list held in memory, for the terminal face and the tests.
+// A member list held in memory, for the terminal face and the tests. Rows are kept in a ranked list
+// so that a channel's members leaving one by one costs linear time, not quadratic.
 class MemoryMemberView : public MemberView {
 public:
     void insertRow(int row, const MemberRow& look) override;
@@ -17,11 +19,14 @@ public:
 
     void select(int row) { selected_ = row; }
     int count() const { return static_cast<int>(rows_.size()); }
-    const MemberRow& row(int row) const { return rows_.at(static_cast<std::size_t>(row - 1)); }
-    const std::vector<MemberRow>& rows() const { return rows_; }
+    const MemberRow& row(int row) const;
+    // Every row, in order.
+    std::vector<MemberRow> rows() const { return {rows_.begin(), rows_.end()}; }
 
 private:
-    std::vector<MemberRow> rows_;
+    RankedList<MemberRow>::Slot slotOf(int row) const;
+
+    RankedList<MemberRow> rows_;
     int selected_ = 0;
 };
 

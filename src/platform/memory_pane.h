@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <string>
 #include <utility>
@@ -20,7 +21,7 @@ public:
     void clear() override;
 
     // The lines as appended, oldest first.
-    const std::deque<PaneLine>& paneLines() const { return lines_; }
+    std::vector<PaneLine> paneLines() const;
     // Each line's text, stamp included, without its CR LF.
     std::vector<std::string> lines() const;
     // The whole text: length() characters.
@@ -31,7 +32,24 @@ public:
     std::vector<std::pair<Rgb, std::string>> runs() const;
 
 private:
-    std::deque<PaneLine> lines_;
+    // A pane is appended to for every line shown, so its lines are kept flat, without an allocation
+    // per line: all their bytes in one string, their runs as colour and length, the stamp first.
+    struct StoredRun {
+        Rgb color;
+        std::size_t length = 0;
+    };
+    struct StoredLine {
+        std::size_t runCount = 0;  // the stamp included
+        std::size_t bytes = 0;     // without the CR LF
+    };
+
+    void appendRun(const Run& run);
+
+    std::string bytes_;
+    // The bytes before it belong to lines dropped already.
+    std::size_t bytesFront_ = 0;
+    std::deque<StoredRun> runs_;
+    std::deque<StoredLine> lines_;
     int length_ = 0;
 };
 

@@ -5,9 +5,6 @@
 namespace morva {
 
 namespace {
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 char upperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -15,7 +12,7 @@ char upperAscii(char c) {
 
 std::string LowerCase(std::string_view text) {
     std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), lowerAscii);
+    std::transform(result.begin(), result.end(), result.begin(), LowerCaseByte);
     return result;
 }
 
@@ -26,8 +23,9 @@ std::string UpperCase(std::string_view text) {
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerCaseByte(x) == LowerCaseByte(y);
+           });
 }
 
 }  // namespace morva

@@ -252,6 +252,35 @@ TEST_F(ChannelUsers, RemoveUserTakesTheFirstOfTwoDuplicatesWithItsRow) {
     EXPECT_EQ(shell.channelLabel, "Foo [2]");
 }
 
+// Most of the channel leaves, so the model's holes are swept out and its name index built anew:
+// the lookups by name, in any case and exact, still find the first remaining member of the name.
+TEST_F(ChannelUsers, LookupsStayRightAfterMostOfTheChannelLeft) {
+    for (int i = 0; i < 10; ++i) add("Filler" + std::to_string(i), "0000", "[CHAT]");
+    add("Bob", "0010", "[STAR]");
+    add("bob", "0002", "[CHAT]");
+    add("Bob", "0020", "[W3XP]");
+    add("Ann", "0000", "[CHAT]");
+    for (int i = 9; i >= 0; i -= 2) RemoveUser(bot.chat, "Filler" + std::to_string(i));
+    for (int i = 0; i < 10; i += 2) RemoveUser(bot.chat, "Filler" + std::to_string(i));
+    RemoveUser(bot.chat, "Bob");
+    EXPECT_EQ(records(), (Records{"bob 0002 [CHAT]", "Bob 0020 [W3XP]", "Ann 0000 [CHAT]"}));
+    EXPECT_EQ(rowNames(), (Records{"bob", "Bob", "Ann"}));
+    EXPECT_EQ(FindMember(bot.chat, "BOB"), 0);
+    EXPECT_EQ(FindMember(bot.chat, "ann"), 2);
+    EXPECT_EQ(FindMember(bot.chat, "Filler4"), -1);
+    EXPECT_EQ(GetFlags(bot.chat, "Bob"), 20);
+    EXPECT_EQ(GetFlags(bot.chat, "bob"), 2);
+
+    UpdateUser(bot.chat, "ANN", "0002");
+    EXPECT_EQ(members.row(3).toolTip, "Ann 0002 [CHAT]");
+    RemoveUser(bot.chat, "Bob");
+    EXPECT_EQ(rowNames(), (Records{"bob", "Ann"}));
+    add("Bob", "0000", "[CHAT]");
+    EXPECT_EQ(FindMember(bot.chat, "BOB"), 0);
+    EXPECT_EQ(GetFlags(bot.chat, "Bob"), 0);
+    EXPECT_EQ(shell.channelLabel, "Foo [3]");
+}
+
 TEST_F(ChannelUsers, FindMemberAndSelectedMember) {
     fill({{"Joe", "0010", "[STAR]"}, {"Bob", "0010", "[STAR]"}, {"bob", "0010", "[STAR]"}});
     EXPECT_EQ(FindMember(bot.chat, "BOB"), 1);

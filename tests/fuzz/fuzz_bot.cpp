@@ -20,9 +20,11 @@ FuzzBot::FuzzBot(bool binary) {
 
 void FuzzBot::checkMembers() const {
     const auto& model = bot.chat.ChannelUsers;
-    if (members.rows().size() != model.size()) __builtin_trap();
-    for (std::size_t i = 0; i < model.size(); ++i)
-        if (members.rows()[i].name != model[i].name) __builtin_trap();
+    const std::vector<MemberRow> rows = members.rows();
+    if (rows.size() != model.size()) __builtin_trap();
+    std::size_t i = 0;
+    for (const Member& member : model)
+        if (rows[i++].name != member.name) __builtin_trap();
 }
 
 }  // namespace morva::testing

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace morva {
 namespace {
@@ -87,6 +90,76 @@ TEST(LikeMatch, ManyStarsAgainstALongTextStillAnswer) {
     EXPECT_FALSE(LikeMatch(as, "*a*a*a*a*a*a*b"));
     EXPECT_TRUE(LikeMatch(as + "b", "*a*a*a*a*a*a*b"));
     EXPECT_TRUE(LikeMatch(as, "*a*a*a*a*a*a*"));
+}
+
+// The plain table of "this much of the text matches that much of the pattern", for patterns of
+// stars, "?", "#" and literals.
+bool ReferenceMatch(const std::string& text, const std::string& pattern) {
+    const std::size_t n = text.size(), m = pattern.size();
+    // rest[i][j]: text from i matches pattern from j.
+    std::vector<std::vector<bool>> rest(n + 1, std::vector<bool>(m + 1, false));
+    rest[n][m] = true;
+    for (std::size_t i = n + 1; i-- > 0;) {
+        for (std::size_t j = m; j-- > 0;) {
+            const char p = pattern[j];
+            if (p == '*') {
+                rest[i][j] = rest[i][j + 1] || (i < n && rest[i + 1][j]);
+            } else if (i < n) {
+                const char t = text[i];
+                const bool one = p == '?' || (p == '#' ? t >= '0' && t <= '9' : p == t);
+                rest[i][j] = one && rest[i + 1][j + 1];
+            }
+        }
+    }
+    return rest[0][0];
+}
+
+// Random texts with patterns made from them (so that long ones match too) and patterns slightly
+// off; many are longer than 64 elements, so a match is carried across words of positions.
+TEST(LikeMatch, AgreesWithThePlainTableOnRandomPatterns) {
+    std::mt19937 random(11);
+    const auto pick = [&](std::string_view from) { return from[random() % from.size()]; };
+    int matched = 0;
+    for (int round = 0; round < 600; ++round) {
+        std::string text;
+        const std::size_t length = round % 2 ? random() % 12 : random() % 200;
+        for (std::size_t i = 0; i < length; ++i) text += pick("ab12");
+        std::string pattern;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            switch (random() % 6) {
+                case 0:
+                    pattern += '?';
+                    break;
+                case 1:
+                    pattern += '*';
+                    i += random() % 4;
+                    break;
+                case 2:
+                    pattern += text[i] >= '0' && text[i] <= '9' ? '#' : text[i];
+                    break;
+                default:
+                    pattern += text[i];
+            }
+        }
+        if (round % 3 == 0 && !pattern.empty()) pattern[random() % pattern.size()] = pick("ab12*?#");
+        if (round % 5 == 0) pattern += pick("ab*");
+        SCOPED_TRACE("'" + text + "' against '" + pattern + "'");
+        const bool expected = ReferenceMatch(text, pattern);
+        ASSERT_EQ(LikeMatch(text, pattern), expected);
+        matched += expected;
+    }
+    EXPECT_GT(matched, 100);
+    EXPECT_LT(matched, 500);
+}
+
+TEST(LikeMatch, PatternsLongerThanOneWordOfPositions) {
+    const std::string as(100, 'a');
+    EXPECT_TRUE(LikeMatch(as, as));
+    EXPECT_FALSE(LikeMatch(as, as + "a"));
+    EXPECT_TRUE(LikeMatch(as + "xyz", as + "*"));
+    EXPECT_TRUE(LikeMatch("x" + as + as, "*" + std::string(63, '?') + "a*" + as));
+    EXPECT_FALSE(LikeMatch(as + "b" + as, "*" + as + "b" + as + "?"));
+    EXPECT_TRUE(LikeMatch(std::string(10000, 'a') + "b" + as, "*" + as + "b" + as));
 }
 
 struct FoldCase {
