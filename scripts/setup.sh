@@ -11,11 +11,20 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done
 if ((${#missing[@]})); then
+    if [ "$(id -u)" -eq 0 ]; then
+        as_root=()
+    elif command -v sudo >/dev/null; then
+        as_root=(sudo)
+    else
+        echo "setup.sh: these Debian packages are missing: ${missing[*]}" >&2
+        echo "There is no sudo here: as root, run  apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
     echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    "${as_root[@]}" apt-get update -qq
+    # env carries the setting through sudo, which would drop it from the environment.
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 build_dir=$1
@@ -23,7 +32,10 @@ shift
 # ccache speeds up rebuilds where it is installed; nothing needs it.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-if [ ! -f "$build_dir/build.ninja" ]; then
-    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_WERROR=ON "${launcher[@]}" "$@" \
-        >/dev/null
+options=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_WERROR=ON "${launcher[@]}" "$@")
+# A folder made with other options is configured again with these.
+stamp="$build_dir/.setup-options"
+if [ ! -f "$build_dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "${options[*]}" ]; then
+    cmake -S . -B "$build_dir" "${options[@]}" >/dev/null
+    printf '%s' "${options[*]}" >"$stamp"
 fi
