@@ -10,11 +10,62 @@
 namespace morva {
 
 namespace {
-constexpr int NameRole = Qt::UserRole;
-constexpr int IconRole = Qt::UserRole + 1;
-
 QString shown(const std::string& bytes) {
     return QString::fromStdString(DisplayText(bytes));
+}
+
+const QIcon& iconOf(int icon) {
+    static const std::array<QIcon, MemberIconCount + 1> icons = [] {
+        std::array<QIcon, MemberIconCount + 1> all;
+        for (int i = 0; i <= MemberIconCount; ++i) all[static_cast<std::size_t>(i)] = MemberIcon(i);
+        return all;
+    }();
+    return icons[static_cast<std::size_t>(icon >= 1 && icon <= MemberIconCount ? icon : 0)];
+}
+
+const QFont& boldFont() {
+    static const QFont bold = [] {
+        QFont font;
+        font.setBold(true);
+        return font;
+    }();
+    return bold;
+}
+
+// A member's row. Everything but its text is made from the member's look only when the view asks,
+// so that listing a crowded channel costs little more than plain items.
+class MemberItem : public QListWidgetItem {
+public:
+    explicit MemberItem(const MemberRow& look) { restyle(look); }
+
+    // Setting the text also tells the view that the row changed.
+    void restyle(const MemberRow& look) {
+        look_ = look;
+        setText(shown(look_.name));
+    }
+    const MemberRow& look() const { return look_; }
+
+    QVariant data(int role) const override {
+        switch (role) {
+            case Qt::DecorationRole:
+                return iconOf(look_.icon);
+            case Qt::ToolTipRole:
+                return shown(look_.toolTip);
+            case Qt::ForegroundRole:
+                return QBrush(ToQColor(look_.color.value_or(ColorMemberDefault)));
+            case Qt::FontRole:
+                return look_.bold ? QVariant(boldFont()) : QVariant();
+            default:
+                return QListWidgetItem::data(role);
+        }
+    }
+
+private:
+    MemberRow look_;
+};
+
+const MemberItem* memberItem(const QListWidgetItem* item) {
+    return static_cast<const MemberItem*>(item);
 }
 }  // namespace
 
@@ -27,28 +78,8 @@ MemberList::MemberList(QWidget* parent) : QListWidget(parent) {
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-void MemberList::style(QListWidgetItem& item, const MemberRow& look) {
-    static const std::array<QIcon, MemberIconCount + 1> icons = [] {
-        std::array<QIcon, MemberIconCount + 1> all;
-        for (int i = 0; i <= MemberIconCount; ++i) all[static_cast<std::size_t>(i)] = MemberIcon(i);
-        return all;
-    }();
-    const int icon = look.icon >= 1 && look.icon <= MemberIconCount ? look.icon : 0;
-    item.setIcon(icons[static_cast<std::size_t>(icon)]);
-    item.setText(shown(look.name));
-    item.setData(NameRole, QByteArray::fromStdString(look.name));
-    item.setData(IconRole, look.icon);
-    item.setToolTip(shown(look.toolTip));
-    item.setForeground(ToQColor(look.color.value_or(ColorMemberDefault)));
-    QFont font = item.font();
-    font.setBold(look.bold);
-    item.setFont(font);
-}
-
 void MemberList::insertRow(int row, const MemberRow& look) {
-    auto* item = new QListWidgetItem;
-    style(*item, look);
-    insertItem(row - 1, item);
+    insertItem(row - 1, new MemberItem(look));
 }
 
 void MemberList::removeRow(int row) {
@@ -56,17 +87,17 @@ void MemberList::removeRow(int row) {
 }
 
 void MemberList::restyleRow(int row, const MemberRow& look) {
-    if (QListWidgetItem* item = rowItem(row)) style(*item, look);
+    if (QListWidgetItem* item = rowItem(row)) static_cast<MemberItem*>(item)->restyle(look);
 }
 
 std::string MemberList::name(int row) const {
     const QListWidgetItem* item = rowItem(row);
-    return item ? item->data(NameRole).toByteArray().toStdString() : std::string();
+    return item ? memberItem(item)->look().name : std::string();
 }
 
 int MemberList::icon(int row) const {
     const QListWidgetItem* item = rowItem(row);
-    return item ? item->data(IconRole).toInt() : 0;
+    return item ? memberItem(item)->look().icon : 0;
 }
 
 int MemberList::selectedRow() const {

@@ -35,7 +35,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    static void style(QListWidgetItem& item, const MemberRow& look);
     QListWidgetItem* rowItem(int row) const { return item(row - 1); }
 };
 
