@@ -138,6 +138,8 @@ std::vector<PaneLine> TalkLines(std::int64_t events) {
     testing::RecordingShell shell;
     Bot bot(Ports{clock, sockets, clock, chat, whispers, members, shell}, profile.dir());
     bot.settings.BotConfig.Binary = true;
+    bot.settings.BotConfig.Server = "chat.test";
+    bot.settings.BotConfig.Port = 6112;
     bot.connection.Bot_Connect();
     sockets.made[0]->acceptConnect();
     sockets.made[0]->receive(FloodEvents::bytes(events, true));
