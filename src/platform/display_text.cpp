@@ -53,7 +53,10 @@ std::size_t sequenceLength(std::string_view s, std::size_t i) {
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
+    // Chat is mostly ASCII: a plain loop passes over it before the full decoding starts.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+    for (std::size_t i = ascii; i < bytes.size();) {
         const std::size_t length = sequenceLength(bytes, i);
         if (length == 0) return false;
         i += length;

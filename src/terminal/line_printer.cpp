@@ -20,7 +20,12 @@ void LinePrinter::addRun(std::string& out, const Run& run) const {
         out += "\x1b[38;2;" + std::to_string(run.color.r) + ";" + std::to_string(run.color.g) + ";" +
                std::to_string(run.color.b) + "m";
     }
-    out += DisplayText(run.text);
+    // Valid UTF-8, the usual case, is shown as it is, without a converted copy.
+    if (IsValidUtf8(run.text)) {
+        out += run.text;
+    } else {
+        out += DisplayText(run.text);
+    }
 }
 
 std::string LinePrinter::format(const std::string& prefix, const PaneLine& line) const {
