@@ -7,6 +7,7 @@
 #include "output/program_texts.h"
 #include "settings/name_lists.h"
 #include "settings/profile.h"
+#include "settings/starter_profile.h"
 
 namespace morva {
 
@@ -15,6 +16,7 @@ void Form_Load(Bot& bot) {
     RestoreGeometry(bot);
     AddChat(bot.output, {{ColorInfo, std::string(TitleText)}});
     AddChat(bot.output, {{ColorStatus, std::string(SeparatorLine)}});
+    MakeStarterProfile(bot.settings);
     LoadProfile(bot.settings);
     bot.connection.Bot_LoadSockets();
     Shitlist(bot.settings);

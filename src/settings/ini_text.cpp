@@ -106,6 +106,16 @@ std::optional<std::string> IniLookup(std::string_view content, std::string_view 
     return std::string(unquote(keyLine(lines[*index].text)->value).substr(0, MaxValueLength));
 }
 
+std::vector<std::string> IniKeys(std::string_view content, std::string_view section) {
+    const auto lines = splitLines(content);
+    std::vector<std::string> keys;
+    if (const auto span = findSection(lines, section)) {
+        for (std::size_t i = span->header + 1; i < span->end; ++i)
+            if (const auto parsed = keyLine(lines[i].text)) keys.emplace_back(parsed->name);
+    }
+    return keys;
+}
+
 std::string IniWrite(std::string_view content, std::string_view section, std::string_view key,
                      std::string_view value) {
     const auto lines = splitLines(content);

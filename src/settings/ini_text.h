@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morva {
 
@@ -11,6 +12,9 @@ namespace morva {
 // value reads as its first 127 characters. Lines starting with ";" are comments.
 std::optional<std::string> IniLookup(std::string_view content, std::string_view section,
                                      std::string_view key);
+
+// The names of the keys of the first section of that name, in file order.
+std::vector<std::string> IniKeys(std::string_view content, std::string_view section);
 
 // The content with key=value written into section: an existing key gets its value replaced in
 // place, a missing key is added after the last line of its section, a missing section is added at

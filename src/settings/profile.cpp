@@ -10,6 +10,7 @@
 #include "settings/config_values.h"
 #include "settings/name_lists.h"
 #include "settings/settings.h"
+#include "settings/starter_profile.h"
 
 namespace morva {
 
@@ -130,6 +131,7 @@ void LoadProfile(Settings& settings) {
     read.newInt16("Flood", "Seconds", c.FloodSeconds, 6);
 
     settings.shell.relayout(c.WhisperFrame);
+    ReportUnknownKeys(settings);
     Acceslist(settings);
     Safelist(settings);
 }
