@@ -19,6 +19,7 @@ public:
     // Reads standard output until it holds text, or the time runs out; returns whether it does.
     bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     const std::string& output() const { return output_; }
+    pid_t pid() const { return pid_; }
     void writeInput(const std::string& bytes);
     void closeInput();
     // Sends a signal and waits for the end; returns the exit status, or -1 when it did not exit normally.
