@@ -7,6 +7,7 @@
 namespace morva {
 
 QtSocket::QtSocket() {
+    socket_.setReadBufferSize(ReadBufferBytes);
     QObject::connect(&socket_, &QTcpSocket::connected, [this] {
         enableKeepAlive();
         if (events().onConnect) events().onConnect();

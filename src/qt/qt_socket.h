@@ -21,6 +21,10 @@ public:
     static constexpr int KeepAliveIdleSeconds = 60;
     static constexpr int KeepAliveIntervalSeconds = 10;
     static constexpr int KeepAliveProbes = 3;
+    // At most this many received bytes wait in the socket's buffer; the rest stays with the system
+    // until they are read. A flood then passes through in pieces of this size instead of growing
+    // one buffer (and its copies) to whatever arrived while the program was busy.
+    static constexpr qint64 ReadBufferBytes = 64 * 1024;
     // The connected socket's descriptor, or -1.
     long long descriptor() const { return socket_.socketDescriptor(); }
 

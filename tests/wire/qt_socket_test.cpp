@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 
 #include <QTcpServer>
+#include <algorithm>
 
 #include "wire_fixture.h"
 
@@ -24,8 +25,16 @@ protected:
     void SetUp() override {
         EnsureQtApp();
         ASSERT_TRUE(listener.listen(QHostAddress::LocalHost));
-        socket.setEvents(Socket::Events{[this] { ++connects; }, [this](const std::string& b) { data += b; },
-                                        [this] { ++closes; }, [this](int, const std::string&) { ++errors; }});
+        socket.setEvents(Socket::Events{[this] { ++connects; },
+                                        [this](const std::string& b) {
+                                            data += b;
+                                            largestPiece = std::max(largestPiece, b.size());
+                                        },
+                                        [this] {
+                                            ++closes;
+                                            bytesAtClose = data.size();
+                                        },
+                                        [this](int, const std::string&) { ++errors; }});
     }
     void connect() {
         const int before = connects;
@@ -39,6 +48,8 @@ protected:
     QTcpSocket* peer = nullptr;
     int connects = 0, closes = 0, errors = 0;
     std::string data;
+    std::size_t largestPiece = 0;
+    std::size_t bytesAtClose = 0;
 };
 
 TEST_F(QtSocketTest, ConnectedSocketProbesADeadConnection) {
@@ -59,6 +70,20 @@ TEST_F(QtSocketTest, BytesTravelUnchangedBothWays) {
     EXPECT_EQ(peer->readAll().toStdString(), bytes);
     peer->write(bytes.data(), 5);
     EXPECT_TRUE(RunUntil([&] { return data == bytes; }));
+}
+
+// A flood reaches the program in bounded pieces, whole and in order, and the peer's close after it
+// comes only after its last byte.
+TEST_F(QtSocketTest, AFloodArrivesWholeInBoundedPiecesBeforeTheClose) {
+    connect();
+    std::string flood(16 * QtSocket::ReadBufferBytes + 123, '\0');
+    for (std::size_t i = 0; i < flood.size(); ++i) flood[i] = static_cast<char>(i * 7 + i / 251);
+    peer->write(flood.data(), static_cast<qint64>(flood.size()));
+    peer->disconnectFromHost();
+    ASSERT_TRUE(RunUntil([&] { return closes == 1; })) << data.size();
+    EXPECT_EQ(bytesAtClose, flood.size());
+    EXPECT_TRUE(data == flood);
+    EXPECT_LE(largestPiece, static_cast<std::size_t>(QtSocket::ReadBufferBytes));
 }
 
 TEST_F(QtSocketTest, APeerCloseRaisesOneCloseEventAndOurOwnCloseNone) {
