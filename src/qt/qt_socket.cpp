@@ -12,8 +12,6 @@ QtSocket::QtSocket() {
         enableKeepAlive();
         if (events().onConnect) events().onConnect();
     });
-    // What the socket holds while the program does not read is bounded: the rest waits in the system.
-    socket_.setReadBufferSize(256 * 1024);
     QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { deliver(); });
     QObject::connect(&socket_, &QTcpSocket::disconnected, [this] { onDisconnected(); });
     QObject::connect(&socket_, &QTcpSocket::errorOccurred,
