@@ -7,16 +7,20 @@
 namespace morva {
 
 const char* const Usage =
-    "Usage: morvachat [--terminal] [--profile DIR]\n"
+    "Usage: morvachat [--terminal | --window] [--profile DIR]\n"
     "\n"
     "A chat client and channel-moderation bot for Battle.net chat servers.\n"
-    "It opens its window when a display is available (DISPLAY or WAYLAND_DISPLAY\n"
-    "is set, or QT_QPA_PLATFORM names a platform), and runs in the terminal otherwise.\n"
+    "It opens its window when a display answers (DISPLAY or WAYLAND_DISPLAY, or\n"
+    "QT_QPA_PLATFORM names a platform), and runs in the terminal otherwise.\n"
     "\n"
     "  --terminal      run without a window: pane lines go to standard output and\n"
     "                  each line of standard input is sent like the input line's Enter\n"
+    "  --window        open the window or fail, saying why\n"
     "  --profile DIR   read and write config.bot, acces.bot, safelist.bot, filter.bot\n"
-    "                  and the census files in DIR (default: the folder of the program)\n"
+    "                  and the census files in DIR; by default the program's folder\n"
+    "                  when it holds a config.bot, else $XDG_CONFIG_HOME/morvachat\n"
+    "                  (~/.config/morvachat), made on the first start\n"
+    "  --version       show the version\n"
     "  --help          show this text\n";
 
 namespace {
@@ -40,6 +44,10 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
         const std::string arg = argv[i];
         if (arg == "--terminal") {
             options.terminal = true;
+        } else if (arg == "--window") {
+            options.window = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--profile" && i + 1 < argc) {
             options.profile = argv[++i];
         } else {
@@ -47,10 +55,14 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
             return false;
         }
     }
+    if (options.terminal && options.window) {
+        std::fprintf(stderr, "morvachat: --terminal and --window exclude each other\n");
+        return false;
+    }
     return true;
 }
 
-bool DisplayAvailable() {
+bool DisplayNamed() {
     return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
 }
 

@@ -1,6 +1,7 @@
 #include "launcher/profile_folder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 namespace morva {
@@ -13,9 +14,45 @@ std::filesystem::path ProgramFolder(const char* argv0) {
     return program.parent_path();
 }
 
+namespace {
+
+// Where XDG puts a user's settings; empty when neither variable says.
+std::filesystem::path userProfile() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config == '/') return std::filesystem::path(config) / "morvachat";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::filesystem::path(home) / ".config" / "morvachat";
+    return {};
+}
+
+bool makeUserProfile(std::filesystem::path& profile) {
+    profile = userProfile();
+    if (profile.empty()) {
+        std::fprintf(stderr,
+                     "morvachat: neither XDG_CONFIG_HOME nor HOME is set; give the profile folder "
+                     "with --profile DIR\n");
+        return false;
+    }
+    std::error_code error;
+    if (std::filesystem::create_directories(profile, error))
+        std::filesystem::permissions(profile, std::filesystem::perms::owner_all, error);
+    if (!error && std::filesystem::is_directory(profile)) return true;
+    std::fprintf(stderr, "morvachat: the profile folder \"%s\" could not be made: %s\n", profile.c_str(),
+                 error ? error.message().c_str() : "a file is in its place");
+    return false;
+}
+
+}  // namespace
+
 bool ResolveProfile(const Options& options, const std::filesystem::path& programFolder,
                     std::filesystem::path& profile) {
-    profile = options.profile.empty() ? programFolder : std::filesystem::path(options.profile);
+    if (options.profile.empty()) {
+        if (!std::filesystem::exists(programFolder / "config.bot")) return makeUserProfile(profile);
+        profile = programFolder;
+        return true;
+    }
+    // Absolute, so that every path made from it (the file URL that opens config.bot) is whole.
+    profile = std::filesystem::absolute(options.profile).lexically_normal();
     if (std::filesystem::is_directory(profile)) return true;
     std::fprintf(stderr, "morvachat: the profile folder \"%s\" does not exist\n", profile.c_str());
     return false;

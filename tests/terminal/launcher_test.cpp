@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "launcher/profile_folder.h"
 #include "support/bot_fixture.h"
 #include "support/child_process.h"
 #include "support/config_text.h"
@@ -113,6 +114,87 @@ TEST(LauncherLayout, InstalledTreeOpensTheWindow) {
     profile.write("config.bot", ValidConfig());
     ChildProcess child({(prefix.dir() / "bin" / "morvachat").string(), "--profile", profile.dir().string()});
     ExpectWindowFace(child);
+
+    // What an operator needs besides: the manual, the user unit, the test server and a sample profile.
+    for (const char* file : {"share/man/man1/morvachat.1", "lib/systemd/user/morvachat@.service",
+                             "bin/morva-testserver", "share/doc/MorvaChat/examples/config.bot"})
+        EXPECT_TRUE(fs::exists(prefix.dir() / file)) << file;
+
+    // The first start of the installed program in a fresh home: the welcome, and the starter file
+    // where the user's settings live.
+    TempProfile home;
+    ChildProcess first({"/usr/bin/env", "HOME=" + home.dir().string(),
+                        "XDG_CONFIG_HOME=" + (home.dir() / "config").string(),
+                        (prefix.dir() / "bin" / "morvachat").string(), "--terminal"});
+    EXPECT_TRUE(first.waitForOutput("Bot: Welcome to MorvaChat.")) << first.output();
+    EXPECT_EQ(first.signalAndWait(SIGTERM), 0);
+    EXPECT_TRUE(fs::exists(home.dir() / "config" / "morvachat" / "config.bot"));
+}
+
+// Without a display that answers (a DISPLAY left from an ssh session), the terminal face runs and
+// says why; --window fails instead, also saying why.
+TEST(LauncherDisplay, AStaleDisplayFallsBackToTheTerminalAndFailsTheWindowOption) {
+    TempProfile profile;
+    profile.write("config.bot", ValidConfig());
+    const std::vector<std::string> stale = {
+        "/usr/bin/env", "-u",        "WAYLAND_DISPLAY",     "-u", "QT_QPA_PLATFORM", "DISPLAY=:987",
+        MORVACHAT_PATH, "--profile", profile.dir().string()};
+    ChildProcess terminal(stale);
+    ASSERT_TRUE(terminal.waitForOutput("running in the terminal\n")) << terminal.output();
+    EXPECT_NE(terminal.output().find("no usable display (DISPLAY=:987: no X server answers ("),
+              std::string::npos)
+        << terminal.output();
+    ExpectLeanTerminalFace(terminal);
+
+    std::vector<std::string> window = stale;
+    window.push_back("--window");
+    ChildProcess refused(window);
+    EXPECT_TRUE(refused.waitForOutput("the window cannot open: DISPLAY=:987: no X server answers ("))
+        << refused.output();
+    EXPECT_EQ(refused.signalAndWait(0), 1);
+}
+
+TEST(LauncherVersion, PrintsTheVersion) {
+    ChildProcess child({MORVACHAT_PATH, "--version"});
+    EXPECT_TRUE(child.waitForOutput("morvachat 1.0\n")) << child.output();
+    EXPECT_EQ(child.signalAndWait(0), 0);
+}
+
+// Without --profile and without a config.bot beside the program, the profile is the user's
+// XDG folder, made on the first start with a starter config.bot.
+TEST(LauncherProfile, WithoutAPortableCopyTheUsersConfigFolderIsMadeAndFilled) {
+    TempProfile folder, home;
+    const fs::path launcher = folder.dir() / "morvachat";
+    fs::copy_file(MORVACHAT_PATH, launcher);
+    const std::pair<std::vector<std::string>, fs::path> cases[] = {
+        {{"XDG_CONFIG_HOME=" + (home.dir() / "xdg").string()}, home.dir() / "xdg" / "morvachat"},
+        {{"-u", "XDG_CONFIG_HOME"}, home.dir() / ".config" / "morvachat"},
+    };
+    for (const auto& [variables, expected] : cases) {
+        std::vector<std::string> argv = {"/usr/bin/env"};
+        argv.insert(argv.end(), variables.begin(), variables.end());
+        argv.insert(argv.end(), {"HOME=" + home.dir().string(), launcher.string(), "--terminal"});
+        ChildProcess child(argv);
+        EXPECT_TRUE(child.waitForOutput("A new profile was made in " + expected.string() + "."))
+            << child.output();
+        EXPECT_EQ(child.signalAndWait(SIGTERM), 0);
+        EXPECT_TRUE(fs::exists(expected / "config.bot")) << expected;
+        EXPECT_EQ(fs::status(expected).permissions(), fs::perms::owner_all);
+    }
+}
+
+TEST(LauncherProfile, AGivenFolderIsMadeAbsolute) {
+    TempProfile folder;
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.dir().parent_path());
+    Options options;
+    options.profile = "./" + folder.dir().filename().string() + "/";
+    fs::path profile;
+    const bool resolved = ResolveProfile(options, "/nowhere", profile);
+    fs::current_path(before);
+    EXPECT_TRUE(resolved);
+    EXPECT_EQ(profile, folder.dir() / "");
+    EXPECT_TRUE(profile.is_absolute());
 }
 
 // A launcher without its window's program says where it looked and runs in the terminal, on the
@@ -153,7 +235,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusedCase{"ProfileIsNoFolder",
                                   {"--profile", "/nonexistent/morva"},
                                   "the profile folder \"/nonexistent/morva\" does not exist\n"},
-                      RefusedCase{"UnknownOption", {"--window"}, "unknown or incomplete option \"--window\""},
+                      RefusedCase{
+                          "UnknownOption", {"--windows"}, "unknown or incomplete option \"--windows\""},
+                      RefusedCase{"TerminalAndWindow", {"--terminal", "--window"}, "exclude each other\n"},
                       RefusedCase{"ProfileWithoutFolder",
                                   {"--terminal", "--profile"},
                                   "unknown or incomplete option \"--profile\"\n\nUsage: morvachat"}),
