@@ -9,6 +9,7 @@
 
 #include "bot/bot.h"
 #include "bot/main_window.h"
+#include "chat/channel_users.h"
 #include "chat/whisper_windows.h"
 #include "moderation/input_enter.h"
 #include "moderation/member_actions.h"
@@ -54,7 +55,7 @@ MainWindow::MainWindow(TimerFactory& timers, SocketFactory& sockets, const Clock
       rtbWhispers_(new PaneView),
       lblChannel_(new QLabel(QStringLiteral("Channel [0]"))),
       lvChannel_(new MemberList),
-      txtSend_(new QLineEdit),
+      txtSend_(new HistoryLineEdit),
       chatPane_(*rtbChat_, QtPane::Links::Detected),
       whispersPane_(*rtbWhispers_),
       sysTray_(*this, ApplicationIcon()) {
@@ -66,6 +67,8 @@ MainWindow::MainWindow(TimerFactory& timers, SocketFactory& sockets, const Clock
     designControls();
     bot_ = std::make_unique<Bot>(Ports{timers, sockets, clock, chatPane_, whispersPane_, *lvChannel_, *this},
                                  std::move(profileDir));
+    // Typing starts in the input line, whatever has the focus by default.
+    txtSend_->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -88,10 +91,13 @@ void MainWindow::buildControls() {
     connect(rtbChat_, &PaneView::linkDoubleClicked, this,
             [this](const QString& href) { openExternal(href.toStdString()); });
     connect(txtSend_, &QLineEdit::returnPressed, this, [this] {
-        std::string text = txtSend_->text().toStdString();
-        if (txtSend_Enter(bot_->chat, text)) txtSend_->setText(shown(text));
+        const QString typed = txtSend_->text();
+        std::string text = typed.toStdString();
+        if (!txtSend_Enter(bot_->chat, text)) return;
+        if (text.empty()) txtSend_->remember(typed);
+        txtSend_->setText(shown(text));
     });
-    connect(lvChannel_, &MemberList::rightButtonReleased, this, [this](const QPoint& at) {
+    connect(lvChannel_, &MemberList::popupRequested, this, [this](const QPoint& at) {
         if (lvChannel_->count() > 0) muChannelList_->popup(at);
     });
     connect(lvChannel_, &QListWidget::itemDoubleClicked, this, [this] {
@@ -120,21 +126,24 @@ void MainWindow::buildMenus() {
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    QMenu* file = menu("mnuFile", QStringLiteral("File"));
-    connect(addEntry(*file, "mnuExit", QStringLiteral("Exit"), nullptr), &QAction::triggered, this,
-            &MainWindow::endProgram);
+    // The "&" marks the letter that opens each menu with Alt.
+    QMenu* file = menu("mnuFile", QStringLiteral("&File"));
+    QAction* exit = addEntry(*file, "mnuExit", QStringLiteral("Exit"), nullptr);
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &MainWindow::endProgram);
 
-    QMenu* botMenu = menu("mnuBot", QStringLiteral("Bot"));
+    QMenu* botMenu = menu("mnuBot", QStringLiteral("&Bot"));
     addEntry(*botMenu, "mnuReconnect", QStringLiteral("Reconnect"),
              [this] { bot_->connection.Bot_Connect(); });
     addEntry(*botMenu, "mnuDisconnect", QStringLiteral("Disconnect"),
              [this] { bot_->connection.Bot_Disconnect(); });
     botMenu->addSeparator()->setObjectName(QStringLiteral("mnuspc03"));
-    addEntry(*botMenu, "mnuClearChat", QStringLiteral("Clear Chat"), on(&Bot::chat, mnuClearChat_Click));
+    addEntry(*botMenu, "mnuClearChat", QStringLiteral("Clear Chat"), on(&Bot::chat, mnuClearChat_Click))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     addEntry(*botMenu, "mnuClearWhispers", QStringLiteral("Clear Whispers"),
              on(&Bot::chat, mnuClearWhispers_Click));
 
-    QMenu* favorites = menu("mnuFavChannels", QStringLiteral("Favorite Channels"));
+    QMenu* favorites = menu("mnuFavChannels", QStringLiteral("F&avorite Channels"));
     for (int i = 0; i < 5; ++i) {
         QAction* entry = favorites->addAction(QString());
         entry->setObjectName(QStringLiteral("mnuChannel%1").arg(i));
@@ -143,17 +152,17 @@ void MainWindow::buildMenus() {
         connect(entry, &QAction::triggered, this, [this, i] { mnuChannel_Click(bot_->chat, i); });
     }
 
-    QMenu* configuration = menu("mnuConfiguration", QStringLiteral("Configuration"));
+    QMenu* configuration = menu("mnuConfiguration", QStringLiteral("&Configuration"));
     addEntry(*configuration, "mnuOpenConfig", QStringLiteral("Open config.bot"),
              on(&Bot::settings, mnuOpenConfig_Click));
     addEntry(*configuration, "mnuReloadConfig", QStringLiteral("Reload config.bot"),
              on(&Bot::settings, mnuReloadConfig_Click));
 
-    QMenu* tools = menu("mnuTools", QStringLiteral("Tools"));
+    QMenu* tools = menu("mnuTools", QStringLiteral("&Tools"));
     connect(addEntry(*tools, "mnuFilter", QStringLiteral("Filter"), nullptr), &QAction::triggered, this,
             &MainWindow::openFilterDialog);
 
-    QAction* about = menuBar()->addAction(QStringLiteral("About"));
+    QAction* about = menuBar()->addAction(QStringLiteral("A&bout"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, [this] { mnuAbout_Click(*bot_); });
 }
@@ -174,6 +183,19 @@ void MainWindow::buildMemberPopup() {
              on(&Bot::chat, mnuRemSafelist_Click));
     popup.addSeparator()->setObjectName(QStringLiteral("mnuspc02"));
     addEntry(popup, "mnuWhisper", QStringLiteral("Whisper Window"), on(&Bot::chat, mnuWhisper_Click));
+    popup.setToolTipsVisible(true);
+    connect(&popup, &QMenu::aboutToShow, this, &MainWindow::followOperatorRights);
+}
+
+// Designate, kick and ban need the bot to hold operator status; without it they would do nothing.
+void MainWindow::followOperatorRights() {
+    const bool op = IsBotOp(bot_->chat);
+    for (const char* name : {"mnuDesignate", "mnuKick", "mnuBan"}) {
+        QAction& entry = action(QString::fromLatin1(name));
+        entry.setEnabled(op);
+        entry.setToolTip(op ? QString()
+                            : QStringLiteral("The bot holds no operator status in this channel."));
+    }
 }
 
 void MainWindow::designControls() {

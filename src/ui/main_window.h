@@ -11,6 +11,7 @@
 
 #include "platform/shell.h"
 #include "ui/filter_dialog.h"
+#include "ui/history_line_edit.h"
 #include "ui/main_layout.h"
 #include "ui/qt_pane.h"
 #include "ui/sys_tray.h"
@@ -48,7 +49,7 @@ public:
     PaneView& whispersView() { return *rtbWhispers_; }
     QLabel& channelLabel() { return *lblChannel_; }
     MemberList& memberList() { return *lvChannel_; }
-    QLineEdit& inputLine() { return *txtSend_; }
+    HistoryLineEdit& inputLine() { return *txtSend_; }
     QMenu& memberPopup() { return *muChannelList_; }
     SysTray& sysTray() { return sysTray_; }
     // The whisper window of a slot, or null when the slot never had one.
@@ -98,6 +99,7 @@ private:
     void placeControl(QWidget& control, const Placement& placement);
     bool minimizedOrInTray() const;
     void openFilterDialog();
+    void followOperatorRights();
     WhisperForm& whisperFormOf(int slot);
     void applyOuterSize();
 
@@ -105,7 +107,7 @@ private:
     PaneView* rtbWhispers_;
     QLabel* lblChannel_;
     MemberList* lvChannel_;
-    QLineEdit* txtSend_;
+    HistoryLineEdit* txtSend_;
     QMenu* muChannelList_ = nullptr;
     QtPane chatPane_;
     QtPane whispersPane_;

@@ -1,5 +1,6 @@
 #include "ui/member_list.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <array>
 
@@ -115,7 +116,16 @@ void MemberList::selectRow(int row) {
 
 void MemberList::mouseReleaseEvent(QMouseEvent* event) {
     QListWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton) emit rightButtonReleased(event->globalPosition().toPoint());
+    if (event->button() == Qt::RightButton) emit popupRequested(event->globalPosition().toPoint());
+}
+
+void MemberList::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (!menuKey && !shiftF10) return QListWidget::keyPressEvent(event);
+    QListWidgetItem* at = currentItem();
+    if (!at && count() > 0) setCurrentItem(at = item(0));
+    if (at) emit popupRequested(viewport()->mapToGlobal(visualItemRect(at).center()));
 }
 
 }  // namespace morva

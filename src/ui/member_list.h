@@ -28,11 +28,13 @@ public:
     void selectRow(int row);
 
 signals:
-    // The right mouse button was released over the list, at a position on the screen.
-    void rightButtonReleased(const QPoint& globalPosition);
+    // The member popup is asked for at a position on the screen: the right mouse button released
+    // over the list, or the Menu key or Shift+F10 (at the selected member).
+    void popupRequested(const QPoint& globalPosition);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QListWidgetItem* rowItem(int row) const { return item(row - 1); }

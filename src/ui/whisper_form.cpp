@@ -1,6 +1,7 @@
 #include "ui/whisper_form.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -18,7 +19,7 @@ WhisperForm::WhisperForm(Bot& bot, int slot)
     : bot_(bot),
       slot_(slot),
       rtbWhisper_(new PaneView(this)),
-      txtSend_(new QLineEdit(this)),
+      txtSend_(new HistoryLineEdit(this)),
       pane_(*rtbWhisper_) {
     setWindowTitle(QStringLiteral("Whisper Window"));
     setWindowIcon(ApplicationIcon());
@@ -58,10 +59,20 @@ void WhisperForm::activate() {
 }
 
 void WhisperForm::txtSend_Enter() {
-    std::string text = txtSend_->text().toStdString();
+    const QString typed = txtSend_->text();
+    std::string text = typed.toStdString();
     WhisperWindowEnter(bot_.chat, slot_, text);
+    if (text.empty()) txtSend_->remember(typed);
     txtSend_->setText(QString::fromStdString(DisplayText(text)));
     txtSend_->setFocus();
+}
+
+void WhisperForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void WhisperForm::closeEvent(QCloseEvent* event) {

@@ -3,9 +3,8 @@
 #include <QWidget>
 #include <string>
 
+#include "ui/history_line_edit.h"
 #include "ui/qt_pane.h"
-
-class QLineEdit;
 
 namespace morva {
 
@@ -27,11 +26,12 @@ public:
 
     Pane& pane() { return pane_; }
     PaneView& paneView() { return *rtbWhisper_; }
-    QLineEdit& inputLine() { return *txtSend_; }
+    HistoryLineEdit& inputLine() { return *txtSend_; }
     int slot() const { return slot_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void txtSend_Enter();
@@ -39,7 +39,7 @@ private:
     Bot& bot_;
     const int slot_;
     PaneView* rtbWhisper_;
-    QLineEdit* txtSend_;
+    HistoryLineEdit* txtSend_;
     QtPane pane_;
 };
 

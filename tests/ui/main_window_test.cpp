@@ -59,7 +59,8 @@ protected:
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrder) {
     start();
     EXPECT_EQ(Captions(window->menuBar()->actions()),
-              (Strings{"File", "Bot", "Favorite Channels", "Configuration", "Tools", "About"}));
+              (Strings{"&File", "&Bot", "F&avorite Channels", "&Configuration", "&Tools", "A&bout"}))
+        << "the letter after & opens the menu with Alt";
     EXPECT_EQ(Captions(MenuNamed(*window, "mnuFile").actions()), Strings{"Exit"});
     EXPECT_EQ(Captions(MenuNamed(*window, "mnuBot").actions()),
               (Strings{"Reconnect", "Disconnect", "-", "Clear Chat", "Clear Whispers"}));
@@ -241,6 +242,65 @@ TEST_F(MainWindowTest, EnterInTheInputLineRunsItsLine) {
     PressKey(window->inputLine(), Qt::Key_Return);
     EXPECT_EQ(lastChatLine(), "Bot: Joe added to acceslist.");
     EXPECT_EQ(window->inputLine().text(), QString());
+}
+
+TEST_F(MainWindowTest, TypingStartsInTheInputLineAndCtrlQAndCtrlLAreThere) {
+    start();
+    EXPECT_EQ(window->focusWidget(), &window->inputLine());
+    EXPECT_EQ(window->action("mnuExit").shortcut(), QKeySequence(QKeySequence::Quit));
+    EXPECT_EQ(window->action("mnuClearChat").shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+}
+
+TEST_F(MainWindowTest, UpAndDownWalkThroughTheLinesSentAndBackToTheDraft) {
+    start();
+    HistoryLineEdit& input = window->inputLine();
+    for (const char* line : {"/add Joe", "/add Ann"}) {
+        input.setText(QString::fromLatin1(line));
+        PressKey(input, Qt::Key_Return);
+    }
+    input.setText(QStringLiteral("half"));
+    const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Up, "/add Ann"}, {Qt::Key_Up, "/add Joe"},
+                                                     {Qt::Key_Up, "/add Joe"}, {Qt::Key_Down, "/add Ann"},
+                                                     {Qt::Key_Down, "half"},   {Qt::Key_Down, "half"}};
+    for (const auto& [key, shown] : steps) {
+        PressKey(input, key);
+        EXPECT_EQ(input.text(), QString::fromLatin1(shown));
+    }
+}
+
+TEST_F(MainWindowTest, ALineKeptForWantOfAConnectionIsNotInTheHistory) {
+    start();
+    HistoryLineEdit& input = window->inputLine();
+    input.setText(QStringLiteral("hello"));
+    PressKey(input, Qt::Key_Return);
+    EXPECT_EQ(input.text(), QStringLiteral("hello"));
+    input.clear();
+    PressKey(input, Qt::Key_Up);
+    EXPECT_EQ(input.text(), QString());
+}
+
+TEST_F(MainWindowTest, OperatorOnlyEntriesFollowTheBotsStatus) {
+    start();
+    bot().chat.CurrentName = "MorvaBot";
+    addMembers({"Joe"});
+    const auto openPopup = [this] {
+        window->memberList().selectRow(1);
+        PressKey(window->memberList(), Qt::Key_Menu);
+        EXPECT_TRUE(window->memberPopup().isVisible()) << "the Menu key opens the popup";
+        window->memberPopup().hide();
+    };
+    openPopup();
+    for (const char* entry : {"mnuDesignate", "mnuKick", "mnuBan"}) {
+        EXPECT_FALSE(window->action(entry).isEnabled()) << entry;
+        EXPECT_EQ(window->action(entry).toolTip(),
+                  QStringLiteral("The bot holds no operator status in this channel."));
+    }
+    EXPECT_TRUE(window->action("mnuAdd").isEnabled());
+
+    AddUser(bot().chat, "MorvaBot", "0002", "[STAR]");
+    openPopup();
+    for (const char* entry : {"mnuDesignate", "mnuKick", "mnuBan"})
+        EXPECT_TRUE(window->action(entry).isEnabled()) << entry;
 }
 
 TEST_F(MainWindowTest, AboutPrintsTheTitleBetweenSeparators) {

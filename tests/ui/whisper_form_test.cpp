@@ -56,6 +56,15 @@ TEST_F(WhisperFormTest, OpensOneWindowPerUserAndReusesItWhateverTheCase) {
     EXPECT_EQ(form(0).windowTitle(), QStringLiteral("bob: Whisper window."));
 }
 
+TEST_F(WhisperFormTest, EscapeClosesTheWindow) {
+    whisperWith("bob");
+    ASSERT_TRUE(form(0).isVisible());
+    PressKey(form(0), Qt::Key_Escape);
+    ProcessEvents();
+    EXPECT_FALSE(form(0).isVisible());
+    EXPECT_FALSE(window->bot().chat.WhisperWindows.at(0).bolInUse);
+}
+
 TEST_F(WhisperFormTest, ClosingTrimsTheTableFromTheEnd) {
     whisperWith("bob");
     whisperWith("carol");
