@@ -1,8 +1,10 @@
 #include "ui/whisper_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "bot/bot.h"
@@ -41,15 +43,21 @@ WhisperForm::WhisperForm(Bot& bot, int slot)
     resize(twips.toPixelsX(6015), twips.toPixelsY(3855));
 
     connect(txtSend_, &QLineEdit::returnPressed, this, &WhisperForm::txtSend_Enter);
+    // News in a window the user is not in: the window manager marks or flashes it.
+    connect(rtbWhisper_->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (isVisible() && !isActiveWindow()) QApplication::alert(this);
+    });
 }
 
 void WhisperForm::open(const std::string& caption) {
     pane_.clear();
     txtSend_->clear();
     setWindowTitle(QString::fromStdString(DisplayText(caption)));
+    // A window opened by an arriving whisper must not take the keyboard from what the user is typing
+    // elsewhere; the user's own openings activate it afterwards.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     show();
     txtSend_->setFocus();
-    activate();
 }
 
 void WhisperForm::activate() {

@@ -20,7 +20,7 @@ public:
     WhisperForm(Bot& bot, int slot);
 
     // Shows the window afresh for a new conversation: empty pane and line, the caption, the focus
-    // on the answer line, the window in front.
+    // on the answer line, without activating the window.
     void open(const std::string& caption);
     void activate();
 

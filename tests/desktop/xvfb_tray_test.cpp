@@ -11,12 +11,18 @@
 #include <memory>
 
 #include "bot/startup.h"
+#include "chat/channel_users.h"
+#include "chat/event_processor.h"
+#include "chat/whisper_windows.h"
+#include "sessions/chat_event.h"
 #include "support/bot_fixture.h"
 #include "support/child_process.h"
 #include "support/config_text.h"
 #include "support/fake_socket.h"
 #include "support/virtual_clock.h"
 #include "ui/main_window.h"
+#include "ui/member_list.h"
+#include "ui/whisper_form.h"
 
 namespace morva::testing {
 namespace {
@@ -103,6 +109,30 @@ TEST_F(XvfbDesktop, MinimisingPutsTheIconInTheTrayAndADoubleClickBringsTheWindow
     doubleClickAt(window->sysTray().trayIcon().geometry().center());
     EXPECT_TRUE(runUntil([&] { return window->isVisible() && !window->sysTray().inSysTray(); }));
     EXPECT_FALSE(window->isMinimized());
+}
+
+// Offscreen, every window shown is activated; a real X server shows what the window asks for.
+TEST_F(XvfbDesktop, AnArrivingWhisperOpensItsWindowWithoutTakingTheKeyboard) {
+    startDesktop(false);
+    window->bot().settings.BotConfig.WhisperWindow = true;
+    window->activateWindow();
+    ASSERT_TRUE(runUntil([&] { return QApplication::activeWindow() == window.get(); }));
+    window->inputLine().setText(QStringLiteral("half typed"));
+    ChatEvent whisper;
+    whisper.id = EventId::Whisper;
+    whisper.name = "carol";
+    whisper.text = "psst";
+    ProcessEventLine(window->bot().chat, whisper);
+    ASSERT_TRUE(runUntil([&] { return window->whisperForm(0) && window->whisperForm(0)->isVisible(); }));
+    runUntil([] { return false; }, 300);
+    EXPECT_EQ(QApplication::activeWindow(), window.get());
+    EXPECT_EQ(QApplication::focusWidget(), &window->inputLine());
+
+    AddUser(window->bot().chat, "carol", "0010", "[STAR]");
+    window->memberList().selectRow(1);
+    mnuWhisper_Click(window->bot().chat);
+    EXPECT_TRUE(runUntil([&] { return QApplication::activeWindow() == window->whisperForm(0); }))
+        << "opened from the popup, it comes to the front";
 }
 
 TEST_F(XvfbDesktop, WithoutATrayMinimisingJustMinimises) {

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 
 #include "chat/channel_users.h"
+#include "chat/event_processor.h"
 #include "output/add_chat.h"
 #include "output/palette.h"
+#include "sessions/chat_event.h"
 #include "settings/ini_text.h"
 #include "support/config_text.h"
 #include "ui/member_list.h"
