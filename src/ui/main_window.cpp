@@ -57,7 +57,7 @@ MainWindow::MainWindow(TimerFactory& timers, SocketFactory& sockets, const Clock
       lvChannel_(new MemberList),
       txtSend_(new HistoryLineEdit),
       chatPane_(*rtbChat_, QtPane::Links::Detected),
-      whispersPane_(*rtbWhispers_),
+      whispersPane_(*rtbWhispers_, QtPane::Links::Detected),
       sysTray_(*this, ApplicationIcon()) {
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
@@ -88,8 +88,9 @@ void MainWindow::buildControls() {
     setCentralWidget(client);
     client->installEventFilter(this);
 
-    connect(rtbChat_, &PaneView::linkDoubleClicked, this,
-            [this](const QString& href) { openExternal(href.toStdString()); });
+    for (PaneView* pane : {rtbChat_, rtbWhispers_})
+        connect(pane, &PaneView::linkDoubleClicked, this,
+                [this](const QString& href) { openExternal(href.toStdString()); });
     connect(txtSend_, &QLineEdit::returnPressed, this, [this] {
         const QString typed = txtSend_->text();
         std::string text = typed.toStdString();

@@ -22,7 +22,7 @@ WhisperForm::WhisperForm(Bot& bot, int slot)
       slot_(slot),
       rtbWhisper_(new PaneView(this)),
       txtSend_(new HistoryLineEdit(this)),
-      pane_(*rtbWhisper_) {
+      pane_(*rtbWhisper_, QtPane::Links::Detected) {
     setWindowTitle(QStringLiteral("Whisper Window"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
@@ -43,6 +43,8 @@ WhisperForm::WhisperForm(Bot& bot, int slot)
     resize(twips.toPixelsX(6015), twips.toPixelsY(3855));
 
     connect(txtSend_, &QLineEdit::returnPressed, this, &WhisperForm::txtSend_Enter);
+    connect(rtbWhisper_, &PaneView::linkDoubleClicked, this,
+            [this](const QString& href) { bot_.ports.shell.openExternal(href.toStdString()); });
     // News in a window the user is not in: the window manager marks or flashes it.
     connect(rtbWhisper_->document(), &QTextDocument::contentsChanged, this, [this] {
         if (isVisible() && !isActiveWindow()) QApplication::alert(this);

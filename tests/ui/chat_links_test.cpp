@@ -2,11 +2,15 @@
 
 #include <QTextCursor>
 
+#include "chat/whisper_windows.h"
 #include "output/add_chat.h"
 #include "output/palette.h"
+#include "settings/ini_text.h"
+#include "support/config_text.h"
 #include "ui/external_url.h"
 #include "ui/pane_view.h"
 #include "ui/web_links.h"
+#include "ui/whisper_form.h"
 #include "ui_fixture.h"
 
 namespace morva::testing {
@@ -48,14 +52,15 @@ TEST(ExternalUrl, OpensWebAddressesAsTheyStandAndEverythingElseAsAFile) {
 
 class ChatLinks : public MainWindowFixture {
 protected:
-    // The point in the chat pane over the first character of text.
-    QPoint pointOf(const QString& text) {
-        const qsizetype at = window->chatView().toPlainText().indexOf(text);
+    // The point in a pane over the first character of text.
+    static QPoint pointIn(PaneView& pane, const QString& text) {
+        const qsizetype at = pane.toPlainText().indexOf(text);
         EXPECT_GE(at, 0) << text.toStdString();
-        QTextCursor cursor(window->chatView().document());
+        QTextCursor cursor(pane.document());
         cursor.setPosition(static_cast<int>(at) + 1);
-        return window->chatView().cursorRect(cursor).center();
+        return pane.cursorRect(cursor).center();
     }
+    QPoint pointOf(const QString& text) { return pointIn(window->chatView(), text); }
 };
 
 TEST_F(ChatLinks, ADoubleClickOnALinkOpensItAndASingleClickDoesNothing) {
@@ -81,12 +86,24 @@ TEST_F(ChatLinks, ADoubleClickOnALinkOpensItAndASingleClickDoesNothing) {
               (std::vector<QUrl>{QUrl("https://example.com/clip?t=3"), QUrl("http://www.example.org")}));
 }
 
-TEST_F(ChatLinks, OnlyTheChatPaneHasLinks) {
+TEST_F(ChatLinks, TheWhispersPaneAndWhisperWindowsOpenLinksTheSameWay) {
+    profile.write("config.bot", IniWrite(ValidConfig(), "Profile", "WhisperWindow", "True"));
     start();
-    AddChat(bot().output, bot().output.rtbWhispers, {{ColorWhite, "http://example.com"}});
+    UrlRecorder desktop({QStringLiteral("http"), QStringLiteral("https")});
+    AddChat(bot().output, bot().output.rtbWhispers, {{ColorWhite, "see http://example.com/w"}});
+    OpenWhisperWindow(bot().chat, "bob");
+    AddChat(bot().output, window->whisperForm(0)->pane(), {{ColorWhite, "and https://example.org/f"}});
     ProcessEvents();
-    const QString html = window->whispersView().toHtml();
-    EXPECT_FALSE(html.contains(QStringLiteral("href"))) << html.toStdString();
+    for (PaneView* pane : {&window->whispersView(), &window->whisperForm(0)->paneView()}) {
+        pane->resize(400, 200);
+        ProcessEvents();
+        const QString link = pane->toPlainText().contains(QStringLiteral("http://"))
+                                 ? QStringLiteral("http://")
+                                 : QStringLiteral("https://");
+        DoubleClick(*pane->viewport(), pointIn(*pane, link));
+    }
+    EXPECT_EQ(desktop.opened,
+              (std::vector<QUrl>{QUrl("http://example.com/w"), QUrl("https://example.org/f")}));
 }
 
 TEST_F(ChatLinks, OpenConfigOpensTheProfilesConfigFile) {
