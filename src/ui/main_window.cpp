@@ -64,6 +64,7 @@ MainWindow::MainWindow(TimerFactory& timers, SocketFactory& sockets, const Clock
     buildControls();
     buildMenus();
     buildMemberPopup();
+    buildTrayMenu();
     designControls();
     bot_ = std::make_unique<Bot>(Ports{timers, sockets, clock, chatPane_, whispersPane_, *lvChannel_, *this},
                                  std::move(profileDir));
@@ -168,6 +169,18 @@ void MainWindow::buildMenus() {
     connect(about, &QAction::triggered, this, [this] { mnuAbout_Click(*bot_); });
 }
 
+// The tray's menu reaches what matters while the window is hidden.
+void MainWindow::buildTrayMenu() {
+    QMenu& menu = sysTray_.menu();
+    menu.addSeparator();
+    menu.addAction(&action(QStringLiteral("mnuReconnect")));
+    menu.addAction(&action(QStringLiteral("mnuDisconnect")));
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Quit"), this, &MainWindow::endProgram);
+    // Back from the tray, the window shows its own caption again, not the tray's tip.
+    connect(&sysTray_, &SysTray::TrayDblClick, this, [this] { setCaption(ownCaption_); });
+}
+
 void MainWindow::buildMemberPopup() {
     muChannelList_ = new QMenu(QStringLiteral("ChannelList"), this);
     muChannelList_->setObjectName(QStringLiteral("muChannelList"));
@@ -224,7 +237,7 @@ WhisperForm* MainWindow::whisperForm(int slot) const {
 // Shell
 
 void MainWindow::setCaption(const std::string& caption) {
-    caption_ = caption;
+    caption_ = ownCaption_ = caption;
     setWindowTitle(shown(caption));
 }
 
@@ -268,7 +281,10 @@ void MainWindow::setChannelLabel(const std::string& text) {
 
 void MainWindow::traySetTip(const std::string& tip) {
     sysTray_.ChangeToolTip(tip);
-    if (minimizedOrInTray()) setCaption(tip);
+    if (!minimizedOrInTray()) return;
+    // The caption shows the tip while the window is away; its own comes back with the window.
+    caption_ = tip;
+    setWindowTitle(shown(tip));
 }
 
 bool MainWindow::minimizedOrInTray() const {

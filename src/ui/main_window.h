@@ -100,6 +100,7 @@ private:
     bool minimizedOrInTray() const;
     void openFilterDialog();
     void followOperatorRights();
+    void buildTrayMenu();
     WhisperForm& whisperFormOf(int slot);
     void applyOuterSize();
 
@@ -113,6 +114,8 @@ private:
     QtPane whispersPane_;
     SysTray sysTray_;
     std::string caption_;
+    // The caption the program set, kept while the tray's tip stands in for it.
+    std::string ownCaption_;
     bool whispersShown_ = true;
     // The outer size config.bot asked for, in pixels, kept until the window manager's frame is known.
     std::optional<int> outerWidth_, outerHeight_;

@@ -17,7 +17,7 @@ SysTray::SysTray(QWidget& sourceWindow, const QIcon& icon) : sourceWindow_(sourc
     menu_.addAction(QStringLiteral("Restore"), this, &SysTray::LButtonDblClk);
     icon_.setContextMenu(&menu_);
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) LButtonDblClk();
+        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) LButtonDblClk();
     });
 }
 

@@ -13,7 +13,8 @@ namespace morva {
 QString TrayTipText(const std::string& tip);
 
 // clsSysTray: the main window's icon in the notification area. While the icon is there the window
-// is hidden; a left double-click on the icon brings the window back and takes the icon away.
+// is hidden; a click or double-click on the icon brings the window back and takes the icon away. Its
+// menu starts with Restore; the window adds its own entries below.
 class SysTray : public QObject {
     Q_OBJECT
 
@@ -35,6 +36,7 @@ public:
     const std::string& ToolTip() const { return toolTip_; }
     bool inSysTray() const { return icon_.isVisible(); }
     QSystemTrayIcon& trayIcon() { return icon_; }
+    QMenu& menu() { return menu_; }
 
 signals:
     void TrayDblClick();
@@ -42,7 +44,6 @@ signals:
 private:
     QWidget& sourceWindow_;
     QSystemTrayIcon icon_;
-    // The only way back on desktops that turn double-clicks on the icon into single activations.
     QMenu menu_;
     std::string toolTip_;
     std::optional<bool> availableOverride_;

@@ -46,14 +46,26 @@ TEST_F(TrayTest, MinimisingHidesTheWindowInTheTrayWithTheTipAsCaption) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("bot1 in channel lobby."));
     EXPECT_EQ(window->caption(), "bot1 in channel lobby.");
 
-    emit window->sysTray().trayIcon().activated(QSystemTrayIcon::Trigger);
-    EXPECT_FALSE(window->isVisible()) << "a single click brings nothing back";
-    emit window->sysTray().trayIcon().activated(QSystemTrayIcon::DoubleClick);
-    ProcessEvents();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isMinimized());
-    EXPECT_FALSE(window->sysTray().inSysTray());
-    EXPECT_EQ(window->caption(), "bot1 in channel lobby.") << "until the next caption change";
+    for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}) {
+        emit window->sysTray().trayIcon().activated(reason);
+        ProcessEvents();
+        EXPECT_TRUE(window->isVisible()) << "a click or a double-click brings the window back";
+        EXPECT_FALSE(window->isMinimized());
+        EXPECT_FALSE(window->sysTray().inSysTray());
+        EXPECT_EQ(window->caption(), bot().chat.LoggedInCaption()) << "the window's own caption again";
+        EXPECT_EQ(window->windowTitle(), QString::fromStdString(bot().chat.LoggedInCaption()));
+        minimize();
+    }
+}
+
+TEST_F(TrayTest, TheTrayMenuRestoresReconnectsDisconnectsAndQuits) {
+    start();
+    std::vector<std::string> entries;
+    for (const QAction* entry : window->sysTray().menu().actions())
+        entries.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
+    EXPECT_EQ(entries, (std::vector<std::string>{"Restore", "-", "Reconnect", "Disconnect", "-", "Quit"}));
+    EXPECT_EQ(window->sysTray().menu().actions()[2], &window->action("mnuReconnect"));
+    EXPECT_EQ(window->sysTray().menu().actions()[3], &window->action("mnuDisconnect"));
 }
 
 TEST_F(TrayTest, ALongTipIsCutInTheTrayButNotInTheCaption) {
