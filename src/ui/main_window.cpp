@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "bot/bot.h"
 #include "bot/main_window.h"
@@ -221,6 +222,17 @@ void MainWindow::designControls() {
     txtSend_->setGeometry(toPixels(scale, DesignInput));
     centralWidget()->setMinimumSize(scale.toPixelsX(MinimumWidth), scale.toPixelsY(MinimumHeight));
     resize(scale.toPixelsX(DesignWidth), scale.toPixelsY(DesignHeight) + menuBar()->sizeHint().height());
+    fitIntoScreen();
+}
+
+// The first window fits the free area of its screen at any scale, with room for the frame the
+// window manager adds, so that the input line is never out of reach.
+void MainWindow::fitIntoScreen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return;
+    constexpr int FrameWidth = 16, FrameHeight = 48;
+    const QRect free = shownOn->availableGeometry();
+    resize(size().boundedTo(QSize(free.width() - FrameWidth, free.height() - FrameHeight)));
 }
 
 QAction& MainWindow::action(const QString& name) const {

@@ -93,6 +93,7 @@ private:
     std::function<void()> on(Subsystem Bot::*subsystem, void (*click)(Subsystem&));
     void buildMemberPopup();
     void designControls();
+    void fitIntoScreen();
     // Form_Resize: lays the controls out for the client size, or goes to the tray when minimised.
     void formResize();
     void layOut();

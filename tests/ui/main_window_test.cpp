@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 #include "bot/main_window.h"
@@ -55,6 +56,16 @@ protected:
                      scale.toPixelsY(twips.height));
     }
 };
+
+// Run again at a scale factor of 1.5 (tests/CMakeLists.txt): the design size no longer fits there.
+TEST_F(MainWindowTest, TheFirstWindowAndItsInputLineFitTheFreeAreaOfTheScreen) {
+    start();
+    const QRect free = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), free.width());
+    EXPECT_LE(window->height(), free.height());
+    const QRect input(window->inputLine().mapTo(window.get(), QPoint(0, 0)), window->inputLine().size());
+    EXPECT_TRUE(QRect(QPoint(0, 0), window->size()).contains(input));
+}
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrder) {
     start();
