@@ -20,6 +20,7 @@
 #include "ui/filter_dialog.h"
 #include "ui/member_icons.h"
 #include "ui/member_list.h"
+#include "ui/member_names.h"
 #include "ui/pane_view.h"
 #include "ui/twips.h"
 #include "ui/whisper_form.h"
@@ -69,8 +70,12 @@ MainWindow::MainWindow(TimerFactory& timers, SocketFactory& sockets, const Clock
     designControls();
     bot_ = std::make_unique<Bot>(Ports{timers, sockets, clock, chatPane_, whispersPane_, *lvChannel_, *this},
                                  std::move(profileDir));
-    // Typing starts in the input line, whatever has the focus by default.
+    // Typing starts in the input line, whatever has the focus by default; Tab goes on to the members
+    // and then the conversation.
     txtSend_->setFocus();
+    setTabOrder(txtSend_, lvChannel_);
+    setTabOrder(lvChannel_, rtbChat_);
+    txtSend_->setCompletions([this] { return MemberNames(bot_->chat); });
 }
 
 MainWindow::~MainWindow() = default;

@@ -11,6 +11,7 @@
 #include "chat/whisper_windows.h"
 #include "platform/display_text.h"
 #include "ui/member_icons.h"
+#include "ui/member_names.h"
 #include "ui/pane_view.h"
 #include "ui/twips.h"
 #include "ui/window_style.h"
@@ -43,6 +44,7 @@ WhisperForm::WhisperForm(Bot& bot, int slot)
     resize(twips.toPixelsX(6015), twips.toPixelsY(3855));
 
     connect(txtSend_, &QLineEdit::returnPressed, this, &WhisperForm::txtSend_Enter);
+    txtSend_->setCompletions([this] { return MemberNames(bot_.chat); });
     connect(rtbWhisper_, &PaneView::linkDoubleClicked, this,
             [this](const QString& href) { bot_.ports.shell.openExternal(href.toStdString()); });
     // News in a window the user is not in: the window manager marks or flashes it.

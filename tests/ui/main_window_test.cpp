@@ -279,6 +279,30 @@ TEST_F(MainWindowTest, UpAndDownWalkThroughTheLinesSentAndBackToTheDraft) {
     }
 }
 
+TEST_F(MainWindowTest, TabCompletesAMemberNameAndCyclesThroughTheMatchesElseMovesOn) {
+    start();
+    addMembers({"Joe", "jim", "Ann", "Jolene"});
+    HistoryLineEdit& input = window->inputLine();
+    input.setText(QStringLiteral("hi jo"));
+    const char* shown[] = {"hi Joe", "hi Jolene", "hi Joe"};
+    for (const char* expected : shown) {
+        PressKey(input, Qt::Key_Tab);
+        EXPECT_EQ(input.text(), QString::fromLatin1(expected));
+        EXPECT_EQ(input.cursorPosition(), input.text().size());
+    }
+    input.setText(QStringLiteral("an"));
+    PressKey(input, Qt::Key_Tab);
+    EXPECT_EQ(input.text(), QStringLiteral("Ann"));
+
+    input.setText(QStringLiteral("hi zed"));
+    window->activateWindow();
+    input.setFocus();
+    ProcessEvents();
+    PressKey(input, Qt::Key_Tab);
+    EXPECT_EQ(input.text(), QStringLiteral("hi zed")) << "nothing to complete";
+    EXPECT_EQ(window->focusWidget(), &window->memberList()) << "so Tab moves on";
+}
+
 TEST_F(MainWindowTest, ALineKeptForWantOfAConnectionIsNotInTheHistory) {
     start();
     HistoryLineEdit& input = window->inputLine();
