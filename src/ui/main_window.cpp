@@ -24,6 +24,7 @@
 #include "ui/pane_view.h"
 #include "ui/twips.h"
 #include "ui/whisper_form.h"
+#include "ui/whisper_placement.h"
 #include "ui/window_style.h"
 
 namespace morva {
@@ -310,8 +311,20 @@ bool MainWindow::minimizedOrInTray() const {
 
 WhisperForm& MainWindow::whisperFormOf(int slot) {
     std::unique_ptr<WhisperForm>& form = whisperForms_[slot];
-    if (!form) form = std::make_unique<WhisperForm>(*bot_, slot);
+    if (!form) {
+        form = std::make_unique<WhisperForm>(*bot_, slot);
+        placeWhisperForm(*form, slot);
+    }
     return *form;
+}
+
+// Whisper windows go on the main window's screen, side by side.
+void MainWindow::placeWhisperForm(WhisperForm& form, int slot) const {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return;
+    constexpr int FrameWidth = 16, FrameHeight = 48;
+    form.move(
+        WhisperWindowPlace(shownOn->availableGeometry(), form.size() + QSize(FrameWidth, FrameHeight), slot));
 }
 
 void MainWindow::whisperWindowOpen(int slot, const std::string& caption) {

@@ -103,6 +103,7 @@ private:
     void followOperatorRights();
     void buildTrayMenu();
     WhisperForm& whisperFormOf(int slot);
+    void placeWhisperForm(WhisperForm& form, int slot) const;
     void applyOuterSize();
 
     PaneView* rtbChat_;

@@ -1,8 +1,10 @@
 #include "ui/whisper_form.h"
+#include "ui/whisper_placement.h"
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScreen>
 
 #include "chat/channel_users.h"
 #include "chat/event_processor.h"
@@ -56,6 +58,25 @@ TEST_F(WhisperFormTest, OpensOneWindowPerUserAndReusesItWhateverTheCase) {
     EXPECT_EQ(slotCount(), 1u);
     EXPECT_TRUE(window->whisperForm(1) == nullptr);
     EXPECT_EQ(form(0).windowTitle(), QStringLiteral("bob: Whisper window."));
+}
+
+TEST_F(WhisperFormTest, WindowsOpenWhollyOnTheMainWindowsScreen) {
+    for (const char* name : {"bob", "carol", "dave", "erin"}) whisperWith(name);
+    const QRect free = window->screen()->availableGeometry();
+    for (int slot = 0; slot < 4; ++slot) EXPECT_TRUE(free.contains(form(slot).geometry())) << slot;
+}
+
+TEST(WhisperWindowPlace, SideBySideInRowsWhollyInsideThenFromTheTopAgain) {
+    const QRect free(0, 30, 1280, 770);  // a panel above
+    const QSize cell(417, 305);
+    const QPoint expected[] = {{0, 30}, {417, 30}, {834, 30}, {0, 335}, {417, 335}, {834, 335}, {0, 30}};
+    for (int slot = 0; slot < 7; ++slot) {
+        const QPoint at = WhisperWindowPlace(free, cell, slot);
+        EXPECT_EQ(at, expected[slot]) << slot;
+        EXPECT_TRUE(free.contains(QRect(at, cell))) << slot;
+    }
+    EXPECT_EQ(WhisperWindowPlace(QRect(0, 0, 300, 200), cell, 3), QPoint(0, 0))
+        << "a screen too small for one";
 }
 
 TEST_F(WhisperFormTest, EscapeClosesTheWindow) {
