@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -15,6 +16,12 @@
 
 namespace morva {
 
+namespace {
+const QString Explanation = QStringLiteral(
+    "Talk that matches one of these patterns is not shown in the chat. In a pattern, * stands for any "
+    "text, ? for one character, # for a digit and [a-z] for one of those characters; case does not count.");
+}  // namespace
+
 FilterDialog::FilterDialog(Bot& bot, QWidget* parent)
     : QDialog(parent),
       bot_(bot),
@@ -25,6 +32,9 @@ FilterDialog::FilterDialog(Bot& bot, QWidget* parent)
     setWindowTitle(QStringLiteral("Morva Chat Filter"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
+    setAutoFillBackground(true);
+    setPalette(DarkPalette(palette()));
+    setStyleSheet(DarkFrames());
 
     lvFilter_->setHeaderLabels({QStringLiteral("Text")});
     lvFilter_->setRootIsDecorated(false);
@@ -46,11 +56,15 @@ FilterDialog::FilterDialog(Bot& bot, QWidget* parent)
                                twips.toPixelsY(150));
     layout->setHorizontalSpacing(twips.toPixelsX(105));
     layout->setVerticalSpacing(twips.toPixelsY(105));
-    layout->addWidget(lvFilter_, 0, 0, 1, 2);
-    layout->addWidget(txtFilter_, 1, 0, 1, 2);
-    layout->addWidget(cmdAdd_, 2, 0);
-    layout->addWidget(cmdRemove_, 2, 1);
-    layout->setRowStretch(0, 1);
+    auto* explanation = new QLabel(Explanation, this);
+    explanation->setObjectName(QStringLiteral("lblExplanation"));
+    explanation->setWordWrap(true);
+    layout->addWidget(explanation, 0, 0, 1, 2);
+    layout->addWidget(lvFilter_, 1, 0, 1, 2);
+    layout->addWidget(txtFilter_, 2, 0, 1, 2);
+    layout->addWidget(cmdAdd_, 3, 0);
+    layout->addWidget(cmdRemove_, 3, 1);
+    layout->setRowStretch(1, 1);
     for (QWidget* line : {static_cast<QWidget*>(txtFilter_), static_cast<QWidget*>(cmdAdd_),
                           static_cast<QWidget*>(cmdRemove_)})
         line->setFixedHeight(twips.toPixelsY(375));
@@ -61,6 +75,8 @@ FilterDialog::FilterDialog(Bot& bot, QWidget* parent)
     connect(cmdAdd_, &QPushButton::clicked, this, &FilterDialog::cmdAdd_Click);
     connect(cmdRemove_, &QPushButton::clicked, this, &FilterDialog::cmdRemove_Click);
     connect(txtFilter_, &QLineEdit::returnPressed, this, &FilterDialog::cmdAdd_Click);
+    // Typing a new pattern is what the dialog is opened for.
+    txtFilter_->setFocus();
 }
 
 void FilterDialog::addRow(const std::string& pattern) {

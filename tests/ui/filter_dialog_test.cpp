@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -50,6 +51,17 @@ TEST_F(FilterDialogTest, ShowsTheFilterListInItsOrder) {
     EXPECT_EQ(dialog.addButton().text(), QStringLiteral("Add To Filter"));
     EXPECT_EQ(dialog.removeButton().text(), QStringLiteral("Remove From Filter"));
     EXPECT_EQ(rows(dialog), (Strings{"*spam*", "buy *"}));
+}
+
+TEST_F(FilterDialogTest, LooksLikeTheWindowSaysWhatItDoesAndWaitsForAPattern) {
+    start();
+    FilterDialog& dialog = open();
+    EXPECT_EQ(dialog.palette().color(QPalette::Window),
+              window->centralWidget()->palette().color(QPalette::Window));
+    EXPECT_EQ(dialog.focusWidget(), &dialog.textBox());
+    const auto* explanation = dialog.findChild<QLabel*>(QStringLiteral("lblExplanation"));
+    ASSERT_NE(explanation, nullptr);
+    EXPECT_TRUE(explanation->text().contains(QStringLiteral("not shown in the chat")));
 }
 
 TEST_F(FilterDialogTest, EnterAddsTheTextAsItStandsAndSavesAtOnce) {
