@@ -44,6 +44,13 @@ TEST(FormLayout, PlacesTheControlsByTheClientSizeInEveryState) {
           {9109.962, kept, 3155, 6448},
           {133.176, 7120, 12169, kept},
           std::nullopt}},
+        {"small: the member column yields width first",
+         {6000, 4500, 405, false, false, 3135},
+         {{133.176, 120, 4039.296, 3800},
+          {4320, 120, 1550, kept},
+          {4320, kept, 1570, 3328},
+          {133.176, 4000, 5794, kept},
+          std::nullopt}},
         {"maximised, whispers pane shown",
          {28800, 15000, 420, true, true, 3000},
          {{133.176, 120, 25254.258, 12700},
@@ -80,11 +87,11 @@ TEST(FormLayout, PlaceKeepsWhatThePlacementLeavesOpen) {
 
 TEST(FormLayout, AControlThatWouldGetANegativeSizeStaysWhereItWas) {
     // So narrow and low that the chat pane's width and the member list's height come out negative.
-    const MainLayout layout = FormLayout({3000, 1000, 405, false, false, 3135});
+    const MainLayout layout = FormLayout({1500, 1000, 405, false, false, 3135});
     const TwipsRect chat{120, 120, 8655, 5055}, members{8880, 600, 3135, 6135}, input{120, 6840, 11895, 405};
     EXPECT_EQ(Place(chat, layout.rtbChat), chat);
     EXPECT_EQ(Place(members, layout.lvChannel), members);
-    EXPECT_EQ(Place(input, layout.txtSend), (TwipsRect{133.176, 500, 2794, 405}));
+    EXPECT_EQ(Place(input, layout.txtSend), (TwipsRect{133.176, 500, 1294, 405}));
 }
 
 }  // namespace
