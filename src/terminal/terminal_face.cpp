@@ -11,6 +11,7 @@
 #include "qt/qt_timer.h"
 #include "qt/quit_on_signals.h"
 #include "terminal/stdin_lines.h"
+#include "terminal/terminal_actions.h"
 #include "terminal/terminal_pane.h"
 #include "terminal/terminal_shell.h"
 
@@ -31,6 +32,7 @@ int RunTerminalFace(const std::filesystem::path& profileDir) {
     QuitOnSignals();
     Form_Load(bot);
     const StdinLines input([&bot](const std::string& line) {
+        if (RunTerminalAction(bot, line)) return;
         std::string txtSend = line;
         txtSend_Enter(bot.chat, txtSend);
     });
