@@ -315,6 +315,8 @@ void Connection::readSlice() {
     }
     if (session == session_ && sessionUp()) controlFlow();
     reading_ = false;
+    // Data of a connection made while an event of the old one was handled gets a slice of its own.
+    if (!unread_.empty() && sessionUp() && !nextSlice_->isScheduled()) nextSlice_->schedule();
 }
 
 // A close or an error: the end of the connection that was up, or one failed dial of the race. The
