@@ -22,11 +22,13 @@ WindowTimers::WindowTimers(TimerFactory& timers)
 Bot::Bot(Ports ports_, std::filesystem::path profileDir)
     : ports(ports_),
       output(ports.rtbChat, ports.rtbWhispers, ports.clock),
+      chatLog(ports.timers, output),
       settings(std::move(profileDir), output, ports.shell),
       connection(ports.timers, ports.sockets, ports.clock, settings, output),
       chat(output, settings, connection, ports.shell, ports.lvChannel, ports.timers),
       census(chat, ports.timers),
       window(ports.timers) {
+    output.log = &chatLog;
     connection.setListener(*this);
     chat.setHooks(*this);
     window.tmrIdle->setOnTick([this] { tmrIdle_Timer(*this); });

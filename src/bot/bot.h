@@ -9,6 +9,7 @@
 #include "connection/connection.h"
 #include "connection/connection_listener.h"
 #include "output/add_chat.h"
+#include "output/chat_log.h"
 #include "platform/clock.h"
 #include "platform/member_view.h"
 #include "platform/pane.h"
@@ -49,6 +50,7 @@ public:
 
     Ports ports;
     Output output;
+    ChatLog chatLog;
     Settings settings;
     Connection connection;
     Chat chat;

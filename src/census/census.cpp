@@ -9,6 +9,7 @@
 #include "output/add_chat.h"
 #include "output/palette.h"
 #include "platform/files.h"
+#include "platform/folder_names.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
 
@@ -20,7 +21,7 @@ const std::string LogFolder = "Channel Log Files";
 
 // The channel's folder, relative to the profile folder.
 std::filesystem::path channelFolder(const std::string& entry) {
-    return std::filesystem::path(LogFolder) / CensusFolderName(CensusChannelName(entry));
+    return std::filesystem::path(LogFolder) / SafeFolderName(CensusChannelName(entry));
 }
 
 }  // namespace
@@ -89,7 +90,7 @@ void Census::MakeFolder(const std::string& relativePath) const {
 void Census::makeChannelFolders(const std::string& entry, const LocalTime& now) const {
     const auto folder = channelFolder(entry);
     MakeFolder(folder.string());
-    MakeFolder((folder / CensusDate(now)).string());
+    MakeFolder((folder / DateText(now)).string());
 }
 
 void Census::MakeLogFolders() const {
@@ -104,7 +105,7 @@ bool Census::writeCensusFile(const std::string& entry) const {
     const LocalTime now = chat_.output.clock.now();
     MakeFolder(LogFolder);
     makeChannelFolders(entry, now);
-    const auto file = channelFolder(entry) / CensusDate(now) / (CensusTime(now) + ".txt");
+    const auto file = channelFolder(entry) / DateText(now) / (CensusTime(now) + ".txt");
     return !ReplaceFileAtomically(chat_.settings.ProfilePath(file.string()), entry + "\r\n");
 }
 

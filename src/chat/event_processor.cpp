@@ -5,6 +5,7 @@
 #include "chat/information_line.h"
 #include "chat/whisper_routing.h"
 #include "output/add_chat.h"
+#include "output/chat_log.h"
 #include "output/palette.h"
 #include "platform/shell.h"
 #include "sessions/chat_event.h"
@@ -61,6 +62,7 @@ void talk(Chat& chat, const ChatEvent& e) {
 
 void channelEntered(Chat& chat, const ChatEvent& e) {
     chat.CurrentChannel = text(e.text);
+    if (chat.output.log) chat.output.log->setChannel(chat.CurrentChannel);
     ClearChannel(chat);
     AddChat(chat.output, {{ColorChannel, "Joined channel: "}, {ColorWhite, chat.CurrentChannel}});
     chat.shell.setCaption(chat.LoggedInCaption());

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "output/chat_log.h"
 #include "output/palette.h"
 
 namespace morva {
@@ -39,8 +40,22 @@ void AddChat(Pane& pane, const LocalTime& now, Runs runs) {
     appendTrimmed(pane, TimeStamp(now), std::move(runs));
 }
 
+namespace {
+// The line as the pane shows it, without colours.
+std::string plainLine(const std::string& stamp, const Runs& runs) {
+    std::string line = stamp;
+    for (const Run& run : runs) line += run.text;
+    return line;
+}
+}  // namespace
+
 void AddChat(const Output& output, Pane& pane, Runs runs) {
-    appendTrimmed(pane, output.stampNow(), std::move(runs));
+    const std::string& stamp = output.stampNow();
+    const bool chat = &pane == &output.rtbChat, whispers = &pane == &output.rtbWhispers;
+    if (output.log && (chat || whispers))
+        output.log->add(chat ? ChatLog::Pane::Chat : ChatLog::Pane::Whispers, output.stampedAt(),
+                        plainLine(stamp, runs));
+    appendTrimmed(pane, stamp, std::move(runs));
 }
 
 void AddChat(const Output& output, Runs runs) {

@@ -7,6 +7,8 @@
 
 namespace morva {
 
+class ChatLog;
+
 // "[HH:nn:ss.hh] " for the given time.
 std::string TimeStamp(const LocalTime& time);
 
@@ -19,10 +21,14 @@ public:
     Pane& rtbChat;
     Pane& rtbWhispers;
     const Clock& clock;
+    // Where the chat and whispers panes' lines are kept on disk, when a log is attached.
+    ChatLog* log = nullptr;
 
     // The stamp for a line shown now. A flood shows many lines within one hundredth of a second,
     // so the last stamp is kept and formatted anew only when the time has moved on.
     const std::string& stampNow() const;
+    // The time of the last stamp.
+    const LocalTime& stampedAt() const { return stampedAt_; }
 
 private:
     mutable LocalTime stampedAt_;

@@ -61,4 +61,17 @@ std::optional<std::string> ReplaceFileAtomically(const std::filesystem::path& pa
     return std::strerror(error);
 }
 
+std::optional<std::string> AppendToFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::error_code made;
+    std::filesystem::create_directories(path.parent_path(), made);
+    if (made) return made.message();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return std::strerror(errno);
+    const bool written = writeAll(fd, bytes);
+    const int error = errno;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed) return std::nullopt;
+    return std::strerror(written ? errno : error);
+}
+
 }  // namespace morva

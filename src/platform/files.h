@@ -24,4 +24,8 @@ FileContent ReadWholeFile(const std::filesystem::path& path);
 std::optional<std::string> ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes,
                                                  mode_t newMode = 0644);
 
+// Appends bytes to a file, making it (and the folders above it) when missing. Returns the system's
+// reason when it failed, nothing when it worked.
+std::optional<std::string> AppendToFile(const std::filesystem::path& path, const std::string& bytes);
+
 }  // namespace morva

@@ -39,6 +39,10 @@ struct BotConfig {
     // once, as it does until a profile is loaded.
     std::int16_t FloodLines = 0;
     std::int16_t FloodSeconds = 6;
+    // The chat log on disk: on or off, and its folder (empty: "Chat Logs" in the profile; a relative
+    // folder is taken from the profile).
+    bool LoggingEnabled = true;
+    std::string LoggingFolder;
 };
 
 }  // namespace morva

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "output/add_chat.h"
+#include "output/chat_log.h"
 #include "output/palette.h"
 #include "platform/shell.h"
 #include "settings/config_file.h"
@@ -40,7 +41,15 @@ public:
         read(section, key, field, ParsePort, "a port number from 1 to 65535", std::to_string(field));
     }
 
-    // A key newer than most files: missing, it takes its default without a word.
+    // Keys newer than most files: missing, they take their default without a word.
+    void newFlag(const char* section, const char* key, bool& field, bool byDefault) const {
+        if (config_.lookup(section, key)) {
+            flag(section, key, field);
+        } else {
+            field = byDefault;
+        }
+    }
+
     void newInt16(const char* section, const char* key, std::int16_t& field, std::int16_t byDefault) const {
         if (config_.lookup(section, key)) {
             int16(section, key, field);
@@ -129,6 +138,12 @@ void LoadProfile(Settings& settings) {
     read.flag("Profile", "LeaveNotifications", c.LeaveNotifications);
     read.newInt16("Flood", "Lines", c.FloodLines, 4);
     read.newInt16("Flood", "Seconds", c.FloodSeconds, 6);
+    read.newFlag("Logging", "Enabled", c.LoggingEnabled, true);
+    read.text("Logging", "Folder", c.LoggingFolder);
+    if (settings.output.log)
+        settings.output.log->configure(
+            c.LoggingEnabled,
+            settings.ProfileDir / (c.LoggingFolder.empty() ? std::string("Chat Logs") : c.LoggingFolder));
 
     settings.shell.relayout(c.WhisperFrame);
     ReportUnknownKeys(settings);

@@ -63,6 +63,12 @@ const char* const StarterConfig =
     "Lines=4\r\n"
     "Seconds=6\r\n"
     "\r\n"
+    "[Logging]\r\n"
+    "; Every line of the chat and whispers panes, kept by channel and day below Folder (empty: the\r\n"
+    "; folder \"Chat Logs\" here).\r\n"
+    "Enabled=True\r\n"
+    "Folder=\r\n"
+    "\r\n"
     "[Channels Log]\r\n"
     "; The census: how many channels, then Channel1=, Channel2= ...\r\n"
     "Channels=0\r\n"
@@ -80,7 +86,7 @@ struct KnownSection {
 };
 
 // The keys the program reads, by section; sections of others (a census list's channels) are left alone.
-const std::array<KnownSection, 6> KnownSections{{
+const std::array<KnownSection, 7> KnownSections{{
     {"Profile", {"Server",        "Port",           "Username",          "Password",
                  "Channel",       "Binary",         "BinaryClient",      "ConnectStartup",
                  "Socks",         "Delay",          "Stagger",           "LoginTimeout",
@@ -92,6 +98,7 @@ const std::array<KnownSection, 6> KnownSections{{
     {"Flood", {"Lines", "Seconds"}},
     {"Favorite Channels", {"Channel1", "Channel2", "Channel3", "Channel4", "Channel5"}},
     {"Form", {"Width", "Height", "Top", "Left"}},
+    {"Logging", {"Enabled", "Folder"}},
 }};
 
 void say(Settings& settings, Rgb color, const std::string& text) {

@@ -65,6 +65,18 @@ TEST_F(StartupTest, AFirstStartWritesAStarterProfileSaysWhatToFillInAndDialsNoth
     EXPECT_NE(lastChatLine().find("no server"), std::string::npos) << lastChatLine();
 }
 
+TEST_F(StartupTest, TheChatLogFollowsTheLoggingSettings) {
+    const std::pair<const char*, const char*> cases[] = {{"True", "my logs"}, {"False", "off logs"}};
+    for (const auto& [enabled, folder] : cases) {
+        std::string text = IniWrite(ValidConfig(), "Logging", "Enabled", enabled);
+        profile.write("config.bot", IniWrite(text, "Logging", "Folder", folder));
+        Form_Load(bot);
+        bot.chatLog.flush();
+        EXPECT_EQ(std::filesystem::exists(profile.dir() / folder), std::string(enabled) == "True") << folder;
+    }
+    EXPECT_FALSE(profile.exists("Chat Logs"));
+}
+
 TEST_F(StartupTest, AnExistingProfileIsLeftAsItIs) {
     profile.write("config.bot", ValidConfig());
     Form_Load(bot);

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/folder_names.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <set>
@@ -238,7 +240,7 @@ void PrintTo(const FolderCase& c, std::ostream* os) {
 class CensusFolderNameTest : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(CensusFolderNameTest, MapsToASafeFolderName) {
-    EXPECT_EQ(CensusFolderName(GetParam().channel), GetParam().folder);
+    EXPECT_EQ(SafeFolderName(GetParam().channel), GetParam().folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -274,8 +276,7 @@ TEST_F(CensusTest, HostileChannelNamesStayInsideTheLogFolder) {
     for (const auto& file : files) {
         const std::string content = readLog(file);
         named.insert(content.substr(0, content.find("\r\n")));
-        EXPECT_EQ(file,
-                  CensusFolderName(content.substr(0, content.find("\r\n"))) + "/2026-12-10/14.03.27.txt");
+        EXPECT_EQ(file, SafeFolderName(content.substr(0, content.find("\r\n"))) + "/2026-12-10/14.03.27.txt");
     }
     EXPECT_EQ(named, std::set<std::string>(channels.begin(), channels.end()));
 }
