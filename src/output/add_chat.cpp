@@ -40,21 +40,12 @@ void AddChat(Pane& pane, const LocalTime& now, Runs runs) {
     appendTrimmed(pane, TimeStamp(now), std::move(runs));
 }
 
-namespace {
-// The line as the pane shows it, without colours.
-std::string plainLine(const std::string& stamp, const Runs& runs) {
-    std::string line = stamp;
-    for (const Run& run : runs) line += run.text;
-    return line;
-}
-}  // namespace
-
 void AddChat(const Output& output, Pane& pane, Runs runs) {
     const std::string& stamp = output.stampNow();
     const bool chat = &pane == &output.rtbChat, whispers = &pane == &output.rtbWhispers;
     if (output.log && (chat || whispers))
-        output.log->add(chat ? ChatLog::Pane::Chat : ChatLog::Pane::Whispers, output.stampedAt(),
-                        plainLine(stamp, runs));
+        output.log->add(chat ? ChatLog::Pane::Chat : ChatLog::Pane::Whispers, output.stampedAt(), stamp,
+                        runs);
     appendTrimmed(pane, stamp, std::move(runs));
 }
 

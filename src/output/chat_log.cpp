@@ -39,12 +39,16 @@ const std::string& ChatLog::fileOf(Pane pane, const LocalTime& when) {
     return files_[pane == Pane::Whispers ? 1 : 0];
 }
 
-void ChatLog::add(Pane pane, const LocalTime& when, const std::string& line) {
+void ChatLog::add(Pane pane, const LocalTime& when, const std::string& stamp, const Runs& runs) {
     if (!enabled_) return;
     const std::string& file = fileOf(pane, when);
     if (failed_.contains(file)) return;
-    waiting_[file] += line + "\n";
-    waitingBytes_ += line.size() + 1;
+    std::string& lines = waiting_[file];
+    const std::size_t before = lines.size();
+    lines += stamp;
+    for (const Run& run : runs) lines += run.text;
+    lines += '\n';
+    waitingBytes_ += lines.size() - before;
     if (waitingBytes_ >= FlushBytes) {
         flush();
     } else if (!tmrFlush_->isRunning()) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/pane.h"
 #include "platform/timer.h"
 
 namespace morva {
@@ -31,7 +32,8 @@ public:
     bool enabled() const { return enabled_; }
     void setChannel(const std::string& channel);
     enum class Pane { Chat, Whispers };
-    void add(Pane pane, const LocalTime& when, const std::string& line);
+    // A line as shown: its stamp and the text of its runs.
+    void add(Pane pane, const LocalTime& when, const std::string& stamp, const Runs& runs);
     void flush();
 
     static constexpr int FlushMs = 1000;
