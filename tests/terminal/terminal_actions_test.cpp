@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct ActionCase {
     std::function<bool(const Outcome&)> done;
     std::vector<std::string> sent = {};
 };
+
+void PrintTo(const ActionCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"' << (c.online ? "" : " offline");
+}
 
 bool LastIs(const Outcome& o, const std::string& text) {
     return o.last() == text;
