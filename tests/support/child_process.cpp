@@ -74,6 +74,10 @@ void ChildProcess::closeInput() {
 
 int ChildProcess::signalAndWait(int signal, std::chrono::milliseconds timeout) {
     ::kill(pid_, signal);
+    return waitForExit(timeout);
+}
+
+int ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     int status = 0;
     while (::waitpid(pid_, &status, WNOHANG) == 0) {

@@ -24,6 +24,8 @@ public:
     void closeInput();
     // Sends a signal and waits for the end; returns the exit status, or -1 when it did not exit normally.
     int signalAndWait(int signal, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Waits for the end the program makes itself; the exit status as signalAndWait gives it.
+    int waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 private:
     bool readSome(int timeoutMs);

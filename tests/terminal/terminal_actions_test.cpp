@@ -1,9 +1,9 @@
 #include "terminal/terminal_actions.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,18 +17,7 @@
 namespace morva::testing {
 namespace {
 
-// The window's menu entries typed in the terminal, on a bot connected in text mode.
-class TerminalActions : public BotFixture {
-protected:
-    void SetUp() override {
-        profile.write("config.bot", ValidConfig());
-        config.FavChannels[1] = "Op Test";
-        connect(false);
-    }
-    bool run(const std::string& line) { return RunTerminalAction(bot, line); }
-};
-
-// What an action left behind.
+// What an action left behind: the chat pane held "a line" before it ran.
 struct Outcome {
     Connection::State state;
     std::vector<std::string> lines;
@@ -36,63 +25,116 @@ struct Outcome {
     std::string last() const { return lines.empty() ? std::string() : lines.back(); }
 };
 
-TEST_F(TerminalActions, EachActionDoesWhatItsMenuEntryDoesAndOnlyThat) {
-    const struct {
-        const char* line;
-        std::function<bool(const Outcome&)> done;
-        std::vector<std::string> sent;
-    } cases[] = {
-        {"//disconnect", [](const Outcome& o) { return o.state == Connection::State::Idle; }, {}},
-        {"//reconnect",
-         [](const Outcome& o) { return o.last() == "Bot: Connecting to: chat.test:6112."; },
-         {}},
-        {"//reload",
-         [](const Outcome& o) {
-             return o.last() == "Config.bot reloaded. (Note: Controls will not reload.)";
-         },
-         {}},
-        {"//clear", [](const Outcome& o) { return o.lines.empty(); }, {}},
-        {"//fav 2",
-         [](const Outcome& o) { return o.state == Connection::State::LoggedOn; },
-         {"/join Op Test\r\n"}},
-        {"//quit", [](const Outcome& o) { return o.ends == 1; }, {}},
-        {"//help",
-         [](const Outcome& o) { return o.lines.size() == 8 && o.lines[1].starts_with("  //reconnect"); },
-         {}},
-        {"//fav 4",
-         [](const Outcome& o) { return o.last().starts_with("Bot: //fav takes the number of a favourite"); },
-         {}},
-        {"//bogus",
-         [](const Outcome& o) { return o.last() == "Bot: \"//bogus\" is no action; //help lists them."; },
-         {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        SetUp();
-        shell.ends = 0;
-        chat.clear();
-        if (std::string(c.line) == "//clear") AddChat(bot.output, {{ColorWhite, "a line"}});
-        sockets.made[0]->sent.clear();
-        EXPECT_TRUE(run(c.line));
-        const Outcome outcome{bot.connection.state(), chatLines(), shell.ends};
-        EXPECT_TRUE(c.done(outcome)) << ::testing::PrintToString(outcome.lines);
-        EXPECT_EQ(sent(), c.sent);
+struct ActionCase {
+    const char* name;
+    const char* line;
+    bool online;
+    std::function<bool(const Outcome&)> done;
+    std::vector<std::string> sent = {};
+};
+
+void PrintTo(const ActionCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"' << (c.online ? "" : " offline");
+}
+
+bool LastIs(const Outcome& o, const std::string& text) {
+    return o.last() == text;
+}
+
+const std::string NoFavorite =
+    "Bot: //fav takes the number of a favourite channel that config.bot names (1 to 5).";
+
+const ActionCase Cases[] = {
+    {"Disconnect", "//disconnect", true, [](const Outcome& o) { return o.state == Connection::State::Idle; }},
+    {"Reconnect", "//reconnect", true,
+     [](const Outcome& o) { return LastIs(o, "Bot: Connecting to: chat.test:6112."); }},
+    {"Reload", "//reload", true,
+     [](const Outcome& o) { return LastIs(o, "Config.bot reloaded. (Note: Controls will not reload.)"); }},
+    {"Clear", "//clear", true, [](const Outcome& o) { return o.lines.empty(); }},
+    {"Favorite",
+     "//fav 2",
+     true,
+     [](const Outcome& o) { return o.lines.size() == 1; },
+     {"/join Op Test\r\n"}},
+    {"AnyCaseAndBlanks",
+     "//FAV \t2 ",
+     true,
+     [](const Outcome& o) { return o.lines.size() == 1; },
+     {"/join Op Test\r\n"}},
+    {"FavoriteOffline", "//fav 2", false,
+     [](const Outcome& o) { return LastIs(o, "Bot: Not connected; the line was not sent."); }},
+    {"FavoriteNotNamed", "//fav 4", true, [](const Outcome& o) { return LastIs(o, NoFavorite); }},
+    {"FavoriteWithoutNumber", "//fav", true, [](const Outcome& o) { return LastIs(o, NoFavorite); }},
+    {"FavoriteOutOfRange", "//fav 12", true, [](const Outcome& o) { return LastIs(o, NoFavorite); }},
+    {"Quit", "//quit", true, [](const Outcome& o) { return o.ends == 1; }},
+    {"Help", "//help", true,
+     [](const Outcome& o) {
+         return o.lines.size() == 10 &&
+                o.lines[1] == "Bot: Lines that start with // are for the bot alone:" &&
+                o.lines[2] == "  //reconnect  connect anew" && o.lines[7] == "    //fav 2  Op Test" &&
+                o.lines[9] == "  //help  this list";
+     }},
+    {"Unknown", "//bogus", true,
+     [](const Outcome& o) { return LastIs(o, "Bot: \"//bogus\" is no action; //help lists them."); }},
+    {"NothingAfterTheSlashes", "//", true,
+     [](const Outcome& o) { return LastIs(o, "Bot: \"//\" is no action; //help lists them."); }},
+    {"StrayArgument", "//clear skies", true,
+     [](const Outcome& o) {
+         return o.lines.size() == 2 &&
+                LastIs(o, "Bot: //clear takes nothing after it; the line was not sent.");
+     }},
+};
+
+// The window's menu entries typed in the terminal, each on a fresh bot (connected in text mode
+// unless the case says otherwise) whose config.bot names favourite 2 only.
+class TerminalActions : public BotFixture, public ::testing::WithParamInterface<ActionCase> {
+protected:
+    void SetUp() override {
+        profile.write("config.bot", ValidConfig());
+        config.FavChannels[1] = "Op Test";
+        if (GetParam().online) connect(false);
+        AddChat(bot.output, {{ColorWhite, "a line"}});
+    }
+    std::vector<std::string> sentSoFar() const {
+        return sockets.made.empty() ? std::vector<std::string>() : sent();
+    }
+};
+
+TEST_P(TerminalActions, DoesWhatItsMenuEntryDoesAndSendsNothingElse) {
+    const ActionCase& c = GetParam();
+    EXPECT_TRUE(RunTerminalAction(bot, c.line));
+    const Outcome outcome{bot.connection.state(), chatLines(), shell.ends};
+    EXPECT_TRUE(c.done(outcome)) << ::testing::PrintToString(outcome.lines);
+    EXPECT_EQ(sentSoFar(), c.sent);
+    if (std::string_view(c.name) != "Quit") {
+        EXPECT_EQ(shell.ends, 0);
     }
 }
 
-TEST_F(TerminalActions, OtherLinesAreNotActions) {
-    for (const char* line : {"hello", "/who Lobby", "/ /x", " //quit", ""}) EXPECT_FALSE(run(line)) << line;
+INSTANTIATE_TEST_SUITE_P(Lines, TerminalActions, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class OrdinaryLines : public BotFixture {};
+
+TEST_F(OrdinaryLines, AreNotActions) {
+    connect(false);
+    for (const char* line : {"hello", "/who Lobby", "/ /x", " //quit", "", "http://x"}) {
+        EXPECT_FALSE(RunTerminalAction(bot, line)) << line;
+    }
+    EXPECT_TRUE(chatLines().empty());
+    EXPECT_TRUE(sent().empty());
     EXPECT_EQ(shell.ends, 0);
 }
 
-TEST(TerminalActionsProcess, HelpAnswersOnStandardInput) {
+TEST(TerminalActionsProcess, HelpAndQuitOnStandardInput) {
     TempProfile profile;
     profile.write("config.bot", ValidConfig());
     ChildProcess bot({MORVACHAT_PATH, "--terminal", "--profile", profile.dir().string()});
     ASSERT_TRUE(bot.waitForOutput("---------------------------------------\n")) << bot.output();
     bot.writeInput("//help\n");
     EXPECT_TRUE(bot.waitForOutput("//reconnect  connect anew")) << bot.output();
-    EXPECT_EQ(bot.signalAndWait(SIGTERM), 0);
+    bot.writeInput("//quit\n");
+    EXPECT_EQ(bot.waitForExit(), 0) << bot.output();
 }
 
 }  // namespace
