@@ -44,6 +44,8 @@ constexpr TwipsRect DesignMembers{8880, 600, 3135, 6135};
 constexpr TwipsRect DesignInput{120, 6840, 11895, 405};
 // Below this client size the layout formulas would give controls no room.
 constexpr double MinimumWidth = 6000, MinimumHeight = 4500;
+// What a window manager's frame adds to a window, allowed for before the frame is known.
+constexpr QSize FrameAllowance(16, 48);
 
 QRect toPixels(const TwipsScale& scale, const TwipsRect& rect) {
     return QRect(scale.toPixelsX(rect.left), scale.toPixelsY(rect.top), scale.toPixelsX(rect.width),
@@ -236,9 +238,8 @@ void MainWindow::designControls() {
 void MainWindow::fitIntoScreen() {
     const QScreen* shownOn = screen();
     if (!shownOn) return;
-    constexpr int FrameWidth = 16, FrameHeight = 48;
     const QRect free = shownOn->availableGeometry();
-    resize(size().boundedTo(QSize(free.width() - FrameWidth, free.height() - FrameHeight)));
+    resize(size().boundedTo(free.size() - FrameAllowance));
 }
 
 QAction& MainWindow::action(const QString& name) const {
@@ -322,9 +323,7 @@ WhisperForm& MainWindow::whisperFormOf(int slot) {
 void MainWindow::placeWhisperForm(WhisperForm& form, int slot) const {
     const QScreen* shownOn = screen();
     if (!shownOn) return;
-    constexpr int FrameWidth = 16, FrameHeight = 48;
-    form.move(
-        WhisperWindowPlace(shownOn->availableGeometry(), form.size() + QSize(FrameWidth, FrameHeight), slot));
+    form.move(WhisperWindowPlace(shownOn->availableGeometry(), form.size() + FrameAllowance, slot));
 }
 
 void MainWindow::whisperWindowOpen(int slot, const std::string& caption) {
