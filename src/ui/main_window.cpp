@@ -74,8 +74,9 @@ MainWindow::MainWindow(TimerFactory& timers, SocketFactory& sockets, const Clock
     bot_ = std::make_unique<Bot>(Ports{timers, sockets, clock, chatPane_, whispersPane_, *lvChannel_, *this},
                                  std::move(profileDir));
     // Typing starts in the input line, whatever has the focus by default; Tab goes on to the members
-    // and then the conversation.
+    // and then the conversation, and back; the whispers pane takes the focus only from a click.
     txtSend_->setFocus();
+    rtbWhispers_->setFocusPolicy(Qt::ClickFocus);
     setTabOrder(txtSend_, lvChannel_);
     setTabOrder(lvChannel_, rtbChat_);
     txtSend_->setCompletions([this] { return MemberNames(bot_->chat); });

@@ -14,6 +14,10 @@ PaneView::PaneView(QWidget* parent) : QTextBrowser(parent) {
     document()->setUndoRedoEnabled(false);
     document()->setDocumentMargin(3);
     setPalette(DarkPalette(palette()));
+    // Tab leaves the pane instead of walking its links, and the keyboard scrolls the pane rather than
+    // moving a caret through text nobody can edit; the mouse still selects and follows links.
+    setTabChangesFocus(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
 
     QScrollBar* bar = verticalScrollBar();
     connect(bar, &QScrollBar::valueChanged, this,

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "bot/main_window.h"
@@ -301,6 +305,48 @@ TEST_F(MainWindowTest, TabCompletesAMemberNameAndCyclesThroughTheMatchesElseMove
     PressKey(input, Qt::Key_Tab);
     EXPECT_EQ(input.text(), QStringLiteral("hi zed")) << "nothing to complete";
     EXPECT_EQ(window->focusWidget(), &window->memberList()) << "so Tab moves on";
+}
+
+TEST_F(MainWindowTest, TabGoesInputMembersChatAndBackNeverThroughThePaneText) {
+    start();
+    AddChat(bot().output, {{ColorWhite, "see http://a.example/ and http://b.example/ now"}});
+    window->activateWindow();
+    window->inputLine().setFocus();
+    ProcessEvents();
+    QWidget* const chain[] = {&window->memberList(), &window->chatView(), &window->inputLine(),
+                              &window->memberList()};
+    for (QWidget* expected : chain) {
+        PressKey(*window->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(window->focusWidget(), expected) << "the links in the chat are no stops";
+    }
+    EXPECT_FALSE(window->chatView().textCursor().hasSelection());
+}
+
+TEST_F(MainWindowTest, TheKeyboardScrollsAPaneBack) {
+    start();
+    for (int line = 0; line < 300; ++line) AddChat(bot().output, {{ColorWhite, "line"}});
+    ProcessEvents();
+    PaneView& view = window->chatView();
+    QScrollBar& bar = *view.verticalScrollBar();
+    ASSERT_GT(bar.maximum(), 0);
+    ASSERT_EQ(bar.value(), bar.maximum());
+    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_Up}) {
+        const int before = bar.value();
+        PressKey(view, key);
+        EXPECT_LT(bar.value(), before) << key;
+    }
+}
+
+TEST_F(MainWindowTest, TextSelectedInAPaneCopiesWithTheKeyboard) {
+    start();
+    AddChat(bot().output, {{ColorWhite, "copy me"}});
+    ProcessEvents();
+    PaneView& view = window->chatView();
+    view.setFocus();
+    view.selectAll();
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    QApplication::sendEvent(&view, &copy);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("copy me")));
 }
 
 TEST_F(MainWindowTest, ALineKeptForWantOfAConnectionIsNotInTheHistory) {
