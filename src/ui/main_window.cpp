@@ -320,11 +320,13 @@ WhisperForm& MainWindow::whisperFormOf(int slot) {
     return *form;
 }
 
-// Whisper windows go on the main window's screen, side by side.
+// Whisper windows go on the main window's screen, side by side, and beside the main window where
+// there is room.
 void MainWindow::placeWhisperForm(WhisperForm& form, int slot) const {
     const QScreen* shownOn = screen();
     if (!shownOn) return;
-    form.move(WhisperWindowPlace(shownOn->availableGeometry(), form.size() + FrameAllowance, slot));
+    form.move(
+        WhisperWindowPlace(shownOn->availableGeometry(), frameGeometry(), form.size() + FrameAllowance, slot));
 }
 
 void MainWindow::whisperWindowOpen(int slot, const std::string& caption) {

@@ -6,9 +6,10 @@
 
 namespace morva {
 
-// Where the whisper window of a slot goes: side by side in rows from the top left of the free area
-// of a screen, each cell (a window with its frame) wholly inside it; when the rows are full the
-// places repeat from the top.
-QPoint WhisperWindowPlace(const QRect& free, const QSize& cell, int slot);
+// Where the whisper window of a slot goes: side by side in rows from the top left of the part of
+// a screen's free area beside the main window (the side that holds the most windows), each cell
+// (a window with its frame) wholly inside it; when no side holds one, anywhere on the free area.
+// When the rows are full the places repeat from the top.
+QPoint WhisperWindowPlace(const QRect& free, const QRect& mainFrame, const QSize& cell, int slot);
 
 }  // namespace morva

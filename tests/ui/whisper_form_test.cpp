@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <QLineEdit>
 #include <QScreen>
 
@@ -66,16 +68,39 @@ TEST_F(WhisperFormTest, WindowsOpenWhollyOnTheMainWindowsScreen) {
     for (int slot = 0; slot < 4; ++slot) EXPECT_TRUE(free.contains(form(slot).geometry())) << slot;
 }
 
-TEST(WhisperWindowPlace, SideBySideInRowsWhollyInsideThenFromTheTopAgain) {
+TEST_F(WhisperFormTest, AWindowOpensBesideTheMainWindowWhenThereIsRoom) {
+    const QRect free = window->screen()->availableGeometry();
+    window->move(free.topLeft());
+    window->resize(free.width() / 2, free.height() / 2);
+    ProcessEvents();
+    whisperWith("bob");
+    EXPECT_FALSE(window->frameGeometry().intersects(form(0).frameGeometry()));
+}
+
+TEST(WhisperWindowPlace, SideBySideBesideTheMainWindowWhollyInsideThenFromTheTopAgain) {
     const QRect free(0, 30, 1280, 770);  // a panel above
     const QSize cell(417, 305);
-    const QPoint expected[] = {{0, 30}, {417, 30}, {834, 30}, {0, 335}, {417, 335}, {834, 335}, {0, 30}};
-    for (int slot = 0; slot < 7; ++slot) {
-        const QPoint at = WhisperWindowPlace(free, cell, slot);
-        EXPECT_EQ(at, expected[slot]) << slot;
-        EXPECT_TRUE(free.contains(QRect(at, cell))) << slot;
-    }
-    EXPECT_EQ(WhisperWindowPlace(QRect(0, 0, 300, 200), cell, 3), QPoint(0, 0))
+    struct Case {
+        const char* what;
+        QRect main;
+        std::vector<QPoint> places;
+    };
+    const Case cases[] = {
+        {"no side has room: anywhere, in rows",
+         QRect(0, 30, 1280, 770),
+         {{0, 30}, {417, 30}, {834, 30}, {0, 335}, {417, 335}, {834, 335}, {0, 30}}},
+        {"main window on the left: the right strip", QRect(0, 30, 850, 600), {{850, 30}, {850, 335}, {850, 30}}},
+        {"main window on the right: the left strip", QRect(440, 100, 840, 500), {{0, 30}, {0, 335}, {0, 30}}},
+        {"main window on top, full width: below it", QRect(0, 30, 1280, 300), {{0, 330}, {417, 330}, {834, 330}}},
+    };
+    for (const Case& c : cases)
+        for (int slot = 0; slot < static_cast<int>(c.places.size()); ++slot) {
+            const QPoint at = WhisperWindowPlace(free, c.main, cell, slot);
+            EXPECT_EQ(at, c.places[slot]) << c.what << ", slot " << slot;
+            EXPECT_TRUE(free.contains(QRect(at, cell))) << c.what << ", slot " << slot;
+            EXPECT_TRUE(c.main == free || !c.main.intersects(QRect(at, cell))) << c.what << ", slot " << slot;
+        }
+    EXPECT_EQ(WhisperWindowPlace(QRect(0, 0, 300, 200), QRect(0, 0, 100, 100), cell, 3), QPoint(0, 0))
         << "a screen too small for one";
 }
 
