@@ -457,6 +457,11 @@ void MainWindow::openFilterDialog() {
     delete frmFilter_;
     frmFilter_ = new FilterDialog(*bot_, this);
     frmFilter_->setAttribute(Qt::WA_DeleteOnClose);
+    // Back from the dialog, typing goes on in the input line, wherever the focus was before.
+    connect(frmFilter_, &QDialog::finished, this, [this] {
+        activateWindow();
+        txtSend_->setFocus();
+    });
     frmFilter_->show();
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "ui/member_list.h"
 #include "ui_fixture.h"
 
 namespace morva::testing {
@@ -62,6 +63,14 @@ TEST_F(FilterDialogTest, LooksLikeTheWindowSaysWhatItDoesAndWaitsForAPattern) {
     const auto* explanation = dialog.findChild<QLabel*>(QStringLiteral("lblExplanation"));
     ASSERT_NE(explanation, nullptr);
     EXPECT_TRUE(explanation->text().contains(QStringLiteral("not shown in the chat")));
+}
+
+TEST_F(FilterDialogTest, ClosedTheFocusGoesBackToTheInputLine) {
+    start();
+    window->memberList().setFocus();
+    open().close();
+    ProcessEvents();
+    EXPECT_EQ(window->focusWidget(), &window->inputLine());
 }
 
 TEST_F(FilterDialogTest, EnterAddsTheTextAsItStandsAndSavesAtOnce) {
