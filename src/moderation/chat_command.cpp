@@ -179,6 +179,9 @@ bool holds(const Command& c, Right right) {
 
 // Every talk line comes here, so the texts are only copied for a line that asks something.
 void CheckTrigger(Chat& chat, std::string_view user, std::string_view message) {
+    // The access list counts the empty name in; a line that names no speaker comes from a broken or
+    // hostile event and commands nothing.
+    if (user.empty()) return;
     const std::string& trigger = chat.settings.BotConfig.Trigger;
     if (EqualsNoCase(message, "?trigger") && IsAcces(chat.settings, user)) {
         whisper(Command{chat, std::string(user), {}}, " Trigger: " + trigger);

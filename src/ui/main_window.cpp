@@ -325,8 +325,8 @@ WhisperForm& MainWindow::whisperFormOf(int slot) {
 void MainWindow::placeWhisperForm(WhisperForm& form, int slot) const {
     const QScreen* shownOn = screen();
     if (!shownOn) return;
-    form.move(
-        WhisperWindowPlace(shownOn->availableGeometry(), frameGeometry(), form.size() + FrameAllowance, slot));
+    form.move(WhisperWindowPlace(shownOn->availableGeometry(), frameGeometry(), form.size() + FrameAllowance,
+                                 slot));
 }
 
 void MainWindow::whisperWindowOpen(int slot, const std::string& caption) {

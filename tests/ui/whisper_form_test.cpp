@@ -89,9 +89,13 @@ TEST(WhisperWindowPlace, SideBySideBesideTheMainWindowWhollyInsideThenFromTheTop
         {"no side has room: anywhere, in rows",
          QRect(0, 30, 1280, 770),
          {{0, 30}, {417, 30}, {834, 30}, {0, 335}, {417, 335}, {834, 335}, {0, 30}}},
-        {"main window on the left: the right strip", QRect(0, 30, 850, 600), {{850, 30}, {850, 335}, {850, 30}}},
+        {"main window on the left: the right strip",
+         QRect(0, 30, 850, 600),
+         {{850, 30}, {850, 335}, {850, 30}}},
         {"main window on the right: the left strip", QRect(440, 100, 840, 500), {{0, 30}, {0, 335}, {0, 30}}},
-        {"main window on top, full width: below it", QRect(0, 30, 1280, 300), {{0, 330}, {417, 330}, {834, 330}}},
+        {"main window on top, full width: below it",
+         QRect(0, 30, 1280, 300),
+         {{0, 330}, {417, 330}, {834, 330}}},
     };
     for (const Case& c : cases)
         for (int slot = 0; slot < static_cast<int>(c.places.size()); ++slot) {
