@@ -53,8 +53,12 @@ bool ResolveProfile(const Options& options, const std::filesystem::path& program
     }
     // Absolute, so that every path made from it (the file URL that opens config.bot) is whole.
     profile = std::filesystem::absolute(options.profile).lexically_normal();
-    if (std::filesystem::is_directory(profile)) return true;
-    std::fprintf(stderr, "morvachat: the profile folder \"%s\" does not exist\n", profile.c_str());
+    std::error_code error;
+    if (std::filesystem::is_directory(profile, error)) return true;
+    const std::string why = std::filesystem::exists(profile, error) ? "is not a folder"
+                            : error                                 ? "cannot be reached: " + error.message()
+                                                                    : "does not exist";
+    std::fprintf(stderr, "morvachat: the profile folder \"%s\" %s\n", profile.c_str(), why.c_str());
     return false;
 }
 

@@ -235,6 +235,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusedCase{"ProfileIsNoFolder",
                                   {"--profile", "/nonexistent/morva"},
                                   "the profile folder \"/nonexistent/morva\" does not exist\n"},
+                      RefusedCase{"ProfileIsAFile",
+                                  {"--profile", MORVACHAT_PATH},
+                                  "the profile folder \"" MORVACHAT_PATH "\" is not a folder\n"},
                       RefusedCase{
                           "UnknownOption", {"--windows"}, "unknown or incomplete option \"--windows\""},
                       RefusedCase{"TerminalAndWindow", {"--terminal", "--window"}, "exclude each other\n"},
