@@ -5,6 +5,7 @@
 #include "output/add_chat.h"
 #include "output/palette.h"
 #include "output/program_texts.h"
+#include "platform/files.h"
 #include "settings/name_lists.h"
 #include "settings/profile.h"
 #include "settings/starter_profile.h"
@@ -16,6 +17,7 @@ void Form_Load(Bot& bot) {
     RestoreGeometry(bot);
     AddChat(bot.output, {{ColorInfo, std::string(TitleText)}});
     AddChat(bot.output, {{ColorStatus, std::string(SeparatorLine)}});
+    RemoveStaleTemporaries(bot.settings.ProfileDir);
     MakeStarterProfile(bot.settings);
     LoadProfile(bot.settings);
     bot.connection.Bot_LoadSockets();

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace morva {
 
@@ -45,11 +47,20 @@ mode_t modeFor(const std::filesystem::path& path, mode_t newMode) {
     return ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newMode;
 }
 
+constexpr std::string_view TemporaryMark = ".tmp-";
+constexpr std::size_t TemporaryLetters = 6;
+
+// The name ReplaceFileAtomically gives its temporary file: the file's own name, the mark, six letters.
+bool IsTemporaryName(const std::string& name) {
+    const std::size_t mark = name.size() - std::min(name.size(), TemporaryMark.size() + TemporaryLetters);
+    return mark > 0 && name.compare(mark, TemporaryMark.size(), TemporaryMark) == 0;
+}
+
 }  // namespace
 
 std::optional<std::string> ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes,
                                                  mode_t newMode) {
-    std::string temporary = path.string() + ".tmp-XXXXXX";
+    std::string temporary = path.string() + std::string(TemporaryMark) + std::string(TemporaryLetters, 'X');
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return std::strerror(errno);
     const bool written = ::fchmod(fd, modeFor(path, newMode)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
@@ -72,6 +83,14 @@ std::optional<std::string> AppendToFile(const std::filesystem::path& path, const
     const bool closed = ::close(fd) == 0;
     if (written && closed) return std::nullopt;
     return std::strerror(written ? errno : error);
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (auto entry = std::filesystem::recursive_directory_iterator(folder, error);
+         !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error))
+        if (entry->is_regular_file(error) && IsTemporaryName(entry->path().filename().string()))
+            std::filesystem::remove(entry->path(), error);
 }
 
 }  // namespace morva

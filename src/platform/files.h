@@ -28,4 +28,8 @@ std::optional<std::string> ReplaceFileAtomically(const std::filesystem::path& pa
 // reason when it failed, nothing when it worked.
 std::optional<std::string> AppendToFile(const std::filesystem::path& path, const std::string& bytes);
 
+// Removes, in folder and below it, the temporary files of replacements that never finished (the
+// program was killed between writing and renaming). Other files are left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
+
 }  // namespace morva

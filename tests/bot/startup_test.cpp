@@ -32,6 +32,27 @@ TEST_F(StartupTest, PrintsTitleAndSeparatorThenLoadsTheProfile) {
     EXPECT_FALSE(shell.inTray);
 }
 
+TEST_F(StartupTest, LeftoversOfSavesCutShortAreRemovedAndNothingElse) {
+    profile.write("config.bot", ValidConfig());
+    const struct {
+        const char* name;
+        bool removed;
+    } files[] = {
+        {"config.bot.tmp-a1B2c3", true},
+        {"Census/lobby/2026-12-10/21-00-00.txt.tmp-ZZZZZZ", true},
+        {"notes.tmp-abc", false},
+        {".tmp-abcdef", false},
+        {"config.bot.tmp-abcdef.txt", false},
+        {"Chat Logs/lobby/2026-12-10.log", false},
+    };
+    for (const auto& file : files) {
+        std::filesystem::create_directories((profile.dir() / file.name).parent_path());
+        profile.write(file.name, "left");
+    }
+    Form_Load(bot);
+    for (const auto& file : files) EXPECT_EQ(profile.exists(file.name), !file.removed) << file.name;
+}
+
 TEST_F(StartupTest, TrayStartHidesToTheTrayWithEmptyNamesInTheTip) {
     profile.write("config.bot", IniWrite(ValidConfig(), "Profile", "TrayStart", "True"));
     Form_Load(bot);
