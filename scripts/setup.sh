@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing) and configures one build folder.
-# Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
+# Usage: [SETUP_PACKAGES="more packages"] scripts/setup.sh BUILD_DIR [extra cmake options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xauth trayer xdotool fonts-dejavu-core)
+          xvfb xauth trayer xdotool fonts-dejavu-core ${SETUP_PACKAGES-})
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

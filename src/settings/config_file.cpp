@@ -23,6 +23,10 @@ std::string ConfigSnapshot::read(const std::string& section, const std::string& 
     return lookup(section, key).value_or("");
 }
 
+std::vector<std::pair<std::string, std::string>> ConfigSnapshot::entries(const std::string& section) const {
+    return IniEntries(content_, section);
+}
+
 std::string ReadConfig(const Settings& settings, const std::string& section, const std::string& key) {
     return ConfigSnapshot(settings).read(section, key);
 }

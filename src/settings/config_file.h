@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace morva {
 
@@ -21,6 +23,8 @@ public:
     explicit ConfigSnapshot(const Settings& settings);
     std::optional<std::string> lookup(const std::string& section, const std::string& key) const;
     std::string read(const std::string& section, const std::string& key) const;
+    // Every key of a section, for reading many keys of one section in one pass.
+    std::vector<std::pair<std::string, std::string>> entries(const std::string& section) const;
 
 private:
     std::string content_;

@@ -94,6 +94,10 @@ std::string_view firstLineOf(std::string_view value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
+std::string valueOf(const KeyLine& line) {
+    return std::string(unquote(line.value).substr(0, MaxValueLength));
+}
+
 }  // namespace
 
 std::optional<std::string> IniLookup(std::string_view content, std::string_view section,
@@ -103,16 +107,24 @@ std::optional<std::string> IniLookup(std::string_view content, std::string_view 
     if (!span) return std::nullopt;
     const auto index = findKey(lines, *span, key);
     if (!index) return std::nullopt;
-    return std::string(unquote(keyLine(lines[*index].text)->value).substr(0, MaxValueLength));
+    return valueOf(*keyLine(lines[*index].text));
+}
+
+std::vector<std::pair<std::string, std::string>> IniEntries(std::string_view content,
+                                                            std::string_view section) {
+    const auto lines = splitLines(content);
+    std::vector<std::pair<std::string, std::string>> entries;
+    if (const auto span = findSection(lines, section)) {
+        for (std::size_t i = span->header + 1; i < span->end; ++i)
+            if (const auto parsed = keyLine(lines[i].text))
+                entries.emplace_back(parsed->name, valueOf(*parsed));
+    }
+    return entries;
 }
 
 std::vector<std::string> IniKeys(std::string_view content, std::string_view section) {
-    const auto lines = splitLines(content);
     std::vector<std::string> keys;
-    if (const auto span = findSection(lines, section)) {
-        for (std::size_t i = span->header + 1; i < span->end; ++i)
-            if (const auto parsed = keyLine(lines[i].text)) keys.emplace_back(parsed->name);
-    }
+    for (auto& entry : IniEntries(content, section)) keys.push_back(std::move(entry.first));
     return keys;
 }
 

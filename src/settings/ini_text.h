@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morva {
@@ -15,6 +16,11 @@ std::optional<std::string> IniLookup(std::string_view content, std::string_view 
 
 // The names of the keys of the first section of that name, in file order.
 std::vector<std::string> IniKeys(std::string_view content, std::string_view section);
+
+// The keys of the first section of that name with their values as IniLookup reads them, in file
+// order (a key that comes twice is there twice), read in one pass over the content.
+std::vector<std::pair<std::string, std::string>> IniEntries(std::string_view content,
+                                                            std::string_view section);
 
 // The content with key=value written into section: an existing key gets its value replaced in
 // place, a missing key is added after the last line of its section, a missing section is added at

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 #include "output/add_chat.h"
 #include "output/chat_log.h"
 #include "output/palette.h"
 #include "platform/shell.h"
+#include "platform/text_case.h"
 #include "settings/config_file.h"
 #include "settings/config_values.h"
 #include "settings/name_lists.h"
@@ -152,10 +154,16 @@ void LoadProfile(Settings& settings) {
 }
 
 std::vector<std::string> ReadChannelLogList(const Settings& settings) {
-    const ConfigSnapshot config(settings);
+    // The section is read once: a look-up per channel reads the whole file, and a census of thousands
+    // of channels in a large file would hold up the start for seconds.
+    std::unordered_map<std::string, std::string> values;
+    for (auto& [key, value] : ConfigSnapshot(settings).entries("Channels Log"))
+        values.emplace(LowerCase(key), std::move(value));  // the first of a key that comes twice counts
     std::vector<std::string> list(static_cast<std::size_t>(std::max<int>(0, settings.BotConfig.Channels)));
-    for (std::size_t i = 0; i < list.size(); ++i)
-        list[i] = config.read("Channels Log", "Channel" + std::to_string(i + 1));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const auto found = values.find("channel" + std::to_string(i + 1));
+        if (found != values.end()) list[i] = found->second;
+    }
     return list;
 }
 

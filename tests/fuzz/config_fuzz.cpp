@@ -1,17 +1,17 @@
-// An arbitrary config.bot: loading it, and writing a key into it.
+// An arbitrary config.bot: loading it with the profile, and writing a key into it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "fuzz_bot.h"
-#include "settings/config_file.h"
+#include "fuzz_input.h"
 #include "settings/ini_text.h"
 #include "settings/profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     morva::testing::FuzzBot fuzz(true);
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    fuzz.profile.write("config.bot", bytes);
+    const std::string bytes(morva::testing::Bytes(data, size));
+    fuzz.write("config.bot", bytes);
     morva::LoadProfile(fuzz.bot.settings);
     morva::ReadChannelLogList(fuzz.bot.settings);
     const std::string written = morva::IniWrite(bytes, "Commands", "Trigger", "#");

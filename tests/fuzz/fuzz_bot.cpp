@@ -1,8 +1,22 @@
 #include "fuzz_bot.h"
 
+#include <filesystem>
+#include <fstream>
+
+#include "support/packets.h"
+
 namespace morva::testing {
 
-FuzzBot::FuzzBot(bool binary) {
+namespace {
+
+const std::filesystem::path& SharedFolder() {
+    static const TempProfile folder;
+    return folder.dir();
+}
+
+}  // namespace
+
+FuzzBot::FuzzBot(bool binary) : BotInFolder(SharedFolder()) {
     BotConfig& c = bot.settings.BotConfig;
     c.Binary = binary;
     c.Master = "Boss";
@@ -12,10 +26,17 @@ FuzzBot::FuzzBot(bool binary) {
     c.WhisperWindow = true;
     c.FloodLines = 4;
     c.FloodSeconds = 6;
+    c.LoggingEnabled = false;
     bot.chat.CurrentName = "bot1";
     bot.settings.FilterPatterns = {"*spam*", "[a-", "#*"};
     bot.connection.Bot_Connect();
     sockets.made[0]->acceptConnect();
+}
+
+FuzzBot::~FuzzBot() {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(SharedFolder(), ignored))
+        std::filesystem::remove_all(entry.path(), ignored);
 }
 
 void FuzzBot::checkMembers() const {
@@ -25,6 +46,25 @@ void FuzzBot::checkMembers() const {
     std::size_t i = 0;
     for (const Member& member : model)
         if (rows[i++].name != member.name) __builtin_trap();
+}
+
+void FuzzBot::write(const std::string& fileName, const std::string& bytes) const {
+    std::ofstream(SharedFolder() / fileName, std::ios::binary) << bytes;
+}
+
+void FuzzBot::joinAsOperator() {
+    bot.settings.AccesNames = {"Helper"};
+    bot.settings.SafeNames = {"Friend", "Sa*"};
+    std::string events = ChatEventPacket(0x07, 0, 0, "bot1", "Home");
+    events += ChatEventPacket(0x01, 0x02, 0, "bot1", "TAHC");
+    for (const char* name : {"Boss", "Helper", "Friend", "Safety", "Joe"})
+        events += ChatEventPacket(0x01, 0, 0, name, "RATS");
+    sockets.made[0]->receive(events);
+    clock.advance(20000);
+}
+
+std::size_t FuzzBot::sentCount() const {
+    return sockets.made[0]->sent.size();
 }
 
 }  // namespace morva::testing

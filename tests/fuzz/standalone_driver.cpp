@@ -1,9 +1,14 @@
-// Runs a fuzz target without libFuzzer: a fixed number of inputs from a seeded generator that
-// mixes random bytes with fragments the parsers care about. Every run is the same, so a failure
-// can be repeated; build with clang and MORVA_FUZZ=ON for real coverage-guided fuzzing.
+// Runs a fuzz target without libFuzzer: every file of the corpus folders named on the command line,
+// then a fixed number of inputs from a seeded generator that mixes random bytes with fragments the
+// parsers care about. Every run is the same, so a failure can be repeated; scripts/fuzz.sh builds
+// the targets with clang and libFuzzer for coverage-guided fuzzing.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -83,15 +88,45 @@ std::string input(std::mt19937& random) {
     return bytes;
 }
 
+void run(const std::string& bytes) {
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// The files of a corpus folder in name order, or the one file named.
+std::vector<std::filesystem::path> corpusFiles(const std::filesystem::path& path) {
+    if (!std::filesystem::is_directory(path)) return {path};
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 }  // namespace
 
+// Arguments: corpus folders or files, and the number of generated inputs (5000 when none is given).
 int main(int argc, char** argv) {
-    const long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 5000;
-    std::mt19937 random(20261210);
-    for (long run = 0; run < runs; ++run) {
-        const std::string bytes = input(random);
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    long runs = 5000;
+    std::size_t corpus = 0;
+    for (int i = 1; i < argc; ++i) {
+        char* end = nullptr;
+        const long number = std::strtol(argv[i], &end, 10);
+        if (*end == '\0' && end != argv[i]) {
+            runs = number;
+            continue;
+        }
+        for (const auto& file : corpusFiles(argv[i])) {
+            std::ifstream in(file, std::ios::binary);
+            if (!in) {
+                std::fprintf(stderr, "cannot read %s\n", file.c_str());
+                return 1;
+            }
+            run(std::string(std::istreambuf_iterator<char>(in), {}));
+            ++corpus;
+        }
     }
-    std::printf("%ld inputs ran without a fault\n", runs);
+    std::mt19937 random(20261210);
+    for (long i = 0; i < runs; ++i) run(input(random));
+    std::printf("%zu corpus inputs and %ld generated inputs ran without a fault\n", corpus, runs);
     return 0;
 }

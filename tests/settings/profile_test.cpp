@@ -186,6 +186,21 @@ TEST_F(LoadProfileTest, ChannelLogListTakesChannelsEntries) {
     EXPECT_EQ(ReadChannelLogList(bot.settings), (std::vector<std::string>{"lobby", "op x", ""}));
 }
 
+// The whole census list of a large file, read as each key alone would be: any case, quotes and blanks
+// dropped, the first of a key that comes twice, nothing from another section.
+TEST_F(LoadProfileTest, ChannelLogListOfThousandsOfChannelsReadsEachKeyAsALookUpWould) {
+    writeConfig(
+        "[Channels Log]\r\nChannels=32767\r\nCHANNEL2 = \"op x\"\r\nChannel1=lobby\r\nchannel1=again\r\n;" +
+        std::string(1 << 20, 'c') + "\r\nChannel32767=last\r\n[Other]\r\nChannel3=elsewhere\r\n");
+    LoadProfile(bot.settings);
+    const std::vector<std::string> list = ReadChannelLogList(bot.settings);
+    ASSERT_EQ(list.size(), 32767u);
+    EXPECT_EQ(list[0], "lobby");
+    EXPECT_EQ(list[1], "op x");
+    EXPECT_EQ(list[2], "");
+    EXPECT_EQ(list.back(), "last");
+}
+
 TEST_F(LoadProfileTest, EndsByReloadingTheAccessAndSafeLists) {
     writeConfig(ValidConfig());
     profile.write("acces.bot", "Bob\r\n");
