@@ -14,9 +14,16 @@ const std::filesystem::path& SharedFolder() {
     return folder.dir();
 }
 
+// When the folder last changed: emptying it takes far longer than the input, so it is left alone when
+// nothing was made in it.
+std::filesystem::file_time_type Changed() {
+    std::error_code ignored;
+    return std::filesystem::last_write_time(SharedFolder(), ignored);
+}
+
 }  // namespace
 
-FuzzBot::FuzzBot(bool binary) : BotInFolder(SharedFolder()) {
+FuzzBot::FuzzBot(bool binary) : BotInFolder(SharedFolder()), folderChanged_(Changed()) {
     BotConfig& c = bot.settings.BotConfig;
     c.Binary = binary;
     c.Master = "Boss";
@@ -34,6 +41,7 @@ FuzzBot::FuzzBot(bool binary) : BotInFolder(SharedFolder()) {
 }
 
 FuzzBot::~FuzzBot() {
+    if (Changed() == folderChanged_) return;
     std::error_code ignored;
     for (const auto& entry : std::filesystem::directory_iterator(SharedFolder(), ignored))
         std::filesystem::remove_all(entry.path(), ignored);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 #include "support/bot_on_doubles.h"
@@ -22,6 +23,9 @@ struct FuzzBot : BotInFolder {
     void joinAsOperator();
     // The packets or lines sent on the connection so far.
     std::size_t sentCount() const;
+
+private:
+    std::filesystem::file_time_type folderChanged_;
 };
 
 }  // namespace morva::testing
