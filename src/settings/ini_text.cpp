@@ -94,6 +94,13 @@ std::string_view firstLineOf(std::string_view value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
+// What finishes the file's last line before more lines go after it: a file may end without a line
+// end, or cut between the CR and the LF of one.
+const char* endOfLastLine(std::string_view content) {
+    if (content.empty() || content.back() == '\n') return "";
+    return content.back() == '\r' ? "\n" : "\r\n";
+}
+
 std::string valueOf(const KeyLine& line) {
     return std::string(unquote(line.value).substr(0, MaxValueLength));
 }
@@ -134,10 +141,7 @@ std::string IniWrite(std::string_view content, std::string_view section, std::st
     const std::string entry = std::string(key) + "=" + std::string(firstLineOf(value));
     std::string result(content);
     const auto span = findSection(lines, section);
-    if (!span) {
-        if (!result.empty() && result.back() != '\n') result += "\r\n";
-        return result + "[" + std::string(section) + "]\r\n" + entry + "\r\n";
-    }
+    if (!span) return result + endOfLastLine(content) + "[" + std::string(section) + "]\r\n" + entry + "\r\n";
     if (const auto index = findKey(lines, *span, key)) {
         const Line& line = lines[*index];
         const std::string existing(keyLine(line.text)->name);
@@ -148,7 +152,7 @@ std::string IniWrite(std::string_view content, std::string_view section, std::st
     for (std::size_t i = span->header + 1; i < span->end; ++i)
         if (!trimBlanks(lines[i].text).empty()) last = i;
     const Line& after = lines[last];
-    if (after.next == after.end) return result.insert(after.end, "\r\n" + entry + "\r\n");
+    if (after.next == content.size()) return result + endOfLastLine(content) + entry + "\r\n";
     return result.insert(after.next, entry + "\r\n");
 }
 

@@ -88,6 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Profile]\r\nA=1\r\n[Commands]\r\nTrigger=!\r\n"},
         WriteCase{"new_key_in_unterminated_last_section", "[Form]\r\nW=1", "Form", "H", "2",
                   "[Form]\r\nW=1\r\nH=2\r\n"},
+        // A file cut after the CR of its last line end: the line end is finished, not doubled.
+        WriteCase{"new_section_after_lone_cr_at_end", "[Profile]\r\nA=1\r", "Commands", "Trigger", "!",
+                  "[Profile]\r\nA=1\r\n[Commands]\r\nTrigger=!\r\n"},
+        WriteCase{"new_key_after_lone_cr_at_end", "[Commands]\r\nMaster=Boss\r", "Commands", "Trigger", "#",
+                  "[Commands]\r\nMaster=Boss\r\nTrigger=#\r\n"},
         WriteCase{"empty_file", "", "Form", "Width", "9000", "[Form]\r\nWidth=9000\r\n"},
         WriteCase{"value_cannot_add_lines", "[Commands]\r\nTrigger=!\r\n", "Commands", "Trigger",
                   "#\r\n[Profile]\r\nMaster=evil", "[Commands]\r\nTrigger=#\r\n"}),
