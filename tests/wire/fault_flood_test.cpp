@@ -1,0 +1,101 @@
+// Floods that never end or never slow down: the bot keeps up, keeps its memory and loses nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fault_fixture.h"
+#include "fault_streams.h"
+#include "live_heap.h"
+
+namespace morva::testing {
+namespace {
+
+// What a flood may cost: the unread backlog the connection allows, the socket's buffer, the panes and
+// the chat log's lines waiting to be written, with room to spare. A bot that read without bound would
+// pass it within seconds.
+constexpr std::size_t FloodMemoryBound = 64u << 20;
+
+// Runs the event loop until the condition holds, noting the largest live heap on the way.
+bool RunUntilNotingPeak(const std::function<bool()>& condition, std::size_t& peak, int timeoutMs) {
+    return RunUntil(
+        [&] {
+            peak = std::max(peak, LiveHeapBytes());
+            return condition();
+        },
+        timeoutMs);
+}
+
+std::vector<std::string> ChatCommandTexts(const std::string& received) {
+    std::vector<std::string> texts;
+    for (const SentPacket& packet : PacketsOf(received))
+        if (packet.id == 0x0E) texts.push_back(packet.body.substr(0, packet.body.find('\0')));
+    return texts;
+}
+
+// The server floods without end and reads nothing, while the bot sends more than the system buffers
+// of both sides hold: the bot goes on handling the flood, its memory stays bounded, and once the
+// server reads again every line arrives whole and in order.
+TEST_F(FaultWire, FullBuffersBothWaysNeitherFreezeNorSwellTheBot) {
+    constexpr int Lines = 300;
+    constexpr std::size_t LineBytes = 32000;
+    constexpr long long EventsWhileJammed = 50000;
+    bool jammed = true;
+    FaultServer server({{Send(LogonAnswer() + FlooderJoins()), StopReading(),
+                         Flood([&jammed, pieces = FloodPieces(INT64_MAX)]() mutable {
+                             return jammed ? pieces() : std::string();
+                         }),
+                         StartReading()}});
+    start(server.port(), {{"Flood", "Lines", "0"}});
+    ASSERT_TRUE(loggedOnOver(server, 1)) << bot->chat.text();
+
+    std::vector<std::string> lines;
+    int sent = 0;
+    for (int i = 0; i < Lines; ++i) {
+        lines.push_back("line " + std::to_string(i) + " " +
+                        std::string(LineBytes, static_cast<char>('a' + i % 26)));
+        ASSERT_TRUE((*bot)->connection.SendChat(lines.back(), [&sent] { ++sent; }));
+    }
+    const long long firstSeen = lastFloodIndexShown();
+    std::size_t peak = 0;
+    const std::size_t before = LiveHeapBytes();
+    ASSERT_TRUE(RunUntilNotingPeak([&] { return lastFloodIndexShown() >= firstSeen + EventsWhileJammed; },
+                                   peak, 300000))
+        << "the flood stopped being handled at " << lastFloodIndexShown();
+    EXPECT_EQ(sent, Lines);
+    EXPECT_LT(peak - std::min(peak, before), FloodMemoryBound);
+
+    jammed = false;
+    ASSERT_TRUE(RunUntil([&] { return server.received(0).size() >= Lines * LineBytes; }, 60000));
+    ASSERT_TRUE(RunUntil([&] { return ChatCommandTexts(server.received(0)).size() == Lines; }, 60000));
+    EXPECT_EQ(ChatCommandTexts(server.received(0)), lines);
+    EXPECT_EQ(server.connections(), 1);
+    EXPECT_EQ((*bot)->connection.state(), Connection::State::LoggedOn);
+    expectSettingsKept();
+}
+
+// A million talk events as fast as the socket takes them: each one shown (the chat log holds them all,
+// in order), the channel's members right, and the memory no larger at the end than the bound.
+TEST_F(FaultWire, AMillionChatEventsAreEachHandledInBoundedMemory) {
+    constexpr std::int64_t Events = 1000000;
+    FaultServer server({{Send(LogonAnswer() + FlooderJoins()), Flood(FloodPieces(Events))}});
+    start(server.port());
+    ASSERT_TRUE(loggedOnOver(server, 1)) << bot->chat.text();
+    std::size_t peak = 0;
+    const std::size_t before = LiveHeapBytes();
+    ASSERT_TRUE(RunUntilNotingPeak([&] { return lastFloodIndexShown() == Events - 1; }, peak, 1200000))
+        << "the flood stopped being handled at " << lastFloodIndexShown();
+    EXPECT_LT(peak - std::min(peak, before), FloodMemoryBound);
+
+    (*bot)->chatLog.flush();
+    const FloodSeen seen = FloodInChatLogs(profile.dir());
+    EXPECT_EQ(seen.count, Events);
+    EXPECT_TRUE(seen.inOrder);
+    std::vector<std::string> members;
+    for (int row = 1; row <= bot->members.count(); ++row) members.push_back(bot->members.row(row).name);
+    EXPECT_EQ(members, (std::vector<std::string>{"bot1", "Flooder1", "Flooder2", "Flooder3", "Flooder4"}));
+    EXPECT_EQ(server.connections(), 1);
+    expectSettingsKept();
+}
+
+}  // namespace
+}  // namespace morva::testing
