@@ -32,14 +32,14 @@ std::vector<std::vector<std::string>> FaultWire::lists() const {
 bool FaultWire::loggedOnOver(const FaultServer& server, int n, int timeoutMs) const {
     return RunUntil(
         [&] {
-            return server.connections() == n && (*bot)->connection.state() == Connection::State::LoggedOn &&
-                   bot->members.count() > 0;
+            return server.connections() == n + 1 &&
+                   (*bot)->connection.state() == Connection::State::LoggedOn && bot->members.count() > 0;
         },
         timeoutMs);
 }
 
 void FaultWire::expectRetried(const FaultServer& server, const ::testing::Matcher<std::string>& why) {
-    ASSERT_TRUE(loggedOnOver(server, 2)) << bot->chat.text();
+    ASSERT_TRUE(loggedOnOver(server, 1)) << bot->chat.text();
     const auto lines = bot->chatLines();
     const auto at =
         std::find_if(lines.begin(), lines.end(), [&](const std::string& line) { return why.Matches(line); });

@@ -22,7 +22,8 @@ protected:
     // Writes config.bot (the wire settings, one socket, then `extra`) and the three lists, then starts
     // the bot.
     void start(int port, const std::vector<Setting>& extra = {});
-    // The bot has logged on over the server's connection n (from 1) and shows itself in the channel.
+    // The bot has logged on over the server's connection n (from 0), its last, and shows itself in the
+    // channel.
     bool loggedOnOver(const FaultServer& server, int n, int timeoutMs = 10000) const;
     // The bot said why the connection ended with a line that matches `why`, waited its first back-off,
     // dialled again and logged on over the server's second connection, alone in the channel.

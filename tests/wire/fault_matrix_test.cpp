@@ -17,16 +17,22 @@ using ::testing::Not;
     return MatchesRegex("Bot: The connection ended after [0-9]+ s: closed by the server\\.");
 }
 
-TEST_F(FaultWire, ACloseInTheMiddleOfAPacketEndsTheConnectionAfterWhatCameWhole) {
+class FaultCut : public FaultWire, public ::testing::WithParamInterface<std::size_t> {};
+
+// The close comes after that many bytes of a packet: in its header, right after it, in its body.
+TEST_P(FaultCut, ACloseInTheMiddleOfAPacketEndsTheConnectionAfterWhatCameWhole) {
     const std::string cut = TalkPacket("carol", "after the cut");
     FaultServer server(
-        {{Send(LogonAnswer() + TalkPacket("carol", "before the cut") + cut.substr(0, 20)), Close()},
+        {{Send(LogonAnswer() + TalkPacket("carol", "before the cut") + cut.substr(0, GetParam())), Close()},
          {Send(LogonAnswer())}});
     start(server.port());
     expectRetried(server, ClosedByTheServer());
     EXPECT_TRUE(bot->chatHas("carol: before the cut")) << bot->chat.text();
     EXPECT_THAT(bot->chatLines(), Not(Contains("carol: after the cut")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Fault, FaultCut, ::testing::Values(1, 3, 4, 20),
+                         [](const auto& info) { return "After" + std::to_string(info.param) + "Bytes"; });
 
 struct BadLength {
     const char* name;
@@ -58,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Fault, FaultLength,
 TEST_F(FaultWire, ALogonAnswerDrippedOneByteAtATimeStillLogsOn) {
     FaultServer server({{Drip(LogonAnswer())}});
     start(server.port());
-    ASSERT_TRUE(loggedOnOver(server, 1)) << bot->chat.text();
+    ASSERT_TRUE(loggedOnOver(server, 0)) << bot->chat.text();
     EXPECT_TRUE(bot->waitForChat("Joined channel: Mod Test")) << bot->chat.text();
     EXPECT_TRUE(bot->chatHas("Bot: Logged on."));
     ASSERT_TRUE(RunUntil([&] { return PacketIds(server.received(0)).size() == 3; }));

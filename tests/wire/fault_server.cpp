@@ -2,6 +2,7 @@
 
 #include <sys/socket.h>
 
+#include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTcpServer>
-#include <QTcpSocket>
 
 #include <cstddef>
 #include <functional>
@@ -40,7 +39,7 @@ FaultStep StartReading();
 std::string LogonAnswer();
 
 // A loopback server whose connections misbehave on cue. Connection n (from 0) runs scripts[n], every
-// later one the last script. It runs on the Qt event loop of the test.
+// later one the last script (there is at least one). It runs on the Qt event loop of the test.
 class FaultServer {
 public:
     explicit FaultServer(std::vector<FaultScript> scripts);
