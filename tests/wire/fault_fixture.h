@@ -16,8 +16,10 @@ namespace morva::testing {
 
 // A bot on one socket against a fault server, and what it must keep whatever the server does.
 class FaultWire : public ::testing::Test {
-protected:
+public:
     using Setting = std::tuple<std::string, std::string, std::string>;  // section, key, value
+
+protected:
 
     // Writes config.bot (the wire settings, one socket, then `extra`) and the three lists, then starts
     // the bot.

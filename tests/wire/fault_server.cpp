@@ -40,12 +40,23 @@ FaultStep StartReading() {
     return {FaultStep::StartReading, {}, {}};
 }
 
-std::string LogonAnswer() {
-    using testserver::ChatEvent;
+namespace {
+using testserver::ChatEvent;
+
+// The bot alone in the channel "Mod Test", as its operator, in either protocol.
+std::string JoinedChannel(std::string (*encode)(const ChatEvent&)) {
     constexpr std::uint32_t OperatorFlags = 0x02;
-    return AuthInfoReply(0x1234) + LogonReply(0) +
-           testserver::BinaryChatEvent({ChatEvent::Channel, 0, "", "Mod Test"}) +
-           testserver::BinaryChatEvent({ChatEvent::ShowUser, OperatorFlags, "bot1", "RATS"});
+    return encode({ChatEvent::Channel, 0, "", "Mod Test"}) +
+           encode({ChatEvent::ShowUser, OperatorFlags, "bot1", "RATS"});
+}
+}  // namespace
+
+std::string LogonAnswer() {
+    return AuthInfoReply(0x1234) + LogonReply(0) + JoinedChannel(testserver::BinaryChatEvent);
+}
+
+std::string TextLogonAnswer() {
+    return "2010 NAME bot1\r\n" + JoinedChannel(testserver::TextChatEvent);
 }
 
 // One accepted connection and where its script has got to. Steps that take time (a drip, a flood)

@@ -37,6 +37,8 @@ FaultStep StartReading();
 // The server's whole binary logon answer: SID_AUTH_INFO, a SID_LOGONRESPONSE2 that lets the bot in,
 // then the bot alone in the channel "Mod Test", as operator.
 std::string LogonAnswer();
+// The same in the text protocol: the name the bot is known by, the channel, the bot in it.
+std::string TextLogonAnswer();
 
 // A loopback server whose connections misbehave on cue. Connection n (from 0) runs scripts[n], every
 // later one the last script (there is at least one). It runs on the Qt event loop of the test.
