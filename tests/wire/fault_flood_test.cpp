@@ -73,6 +73,24 @@ TEST_F(FaultWire, FullBuffersBothWaysNeitherFreezeNorSwellTheBot) {
     expectSettingsKept();
 }
 
+// The server resets the connection while the bot's lines fill the buffers on its side: the failed
+// writes neither kill the bot (no SIGPIPE) nor stop it; it says why and dials again.
+TEST_F(FaultWire, AResetWhileTheBotsBuffersAreFullEndsOnlyThatConnection) {
+    bool jammed = true;
+    FaultServer server(
+        {{Send(LogonAnswer()), StopReading(), Flood([&jammed, pieces = FloodPieces(INT64_MAX)]() mutable {
+              return jammed ? pieces() : std::string();
+          }),
+          Reset()},
+         {Send(LogonAnswer())}});
+    start(server.port(), {{"Flood", "Lines", "0"}});
+    ASSERT_TRUE(loggedOnOver(server, 0)) << bot->chat.text();
+    for (int i = 0; i < 300; ++i) ASSERT_TRUE((*bot)->connection.SendChat(std::string(32000, 'j')));
+    ASSERT_TRUE(RunUntil([&] { return lastFloodIndexShown() >= 1000; }, 60000)) << bot->chat.text();
+    jammed = false;
+    expectRetried(server, ::testing::MatchesRegex("Bot: The connection ended after [0-9]+ s: .+\\."));
+}
+
 // A million talk events as fast as the socket takes them: each one shown (the chat log holds them all,
 // in order), the channel's members right, and the memory no larger at the end than the bound.
 TEST_F(FaultWire, AMillionChatEventsAreEachHandledInBoundedMemory) {

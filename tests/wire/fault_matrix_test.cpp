@@ -34,6 +34,28 @@ TEST_P(FaultCut, ACloseInTheMiddleOfAPacketEndsTheConnectionAfterWhatCameWhole) 
 INSTANTIATE_TEST_SUITE_P(Fault, FaultCut, ::testing::Values(1, 3, 4, 20),
                          [](const auto& info) { return "After" + std::to_string(info.param) + "Bytes"; });
 
+// A server that takes every connection and closes it at once is not hammered: each failed logon
+// doubles the wait before the next dial.
+TEST_F(FaultWire, AServerThatClosesEveryConnectionAtOnceIsDialledWithAGrowingBackoff) {
+    FaultServer server({{Close()}});
+    start(server.port());
+    const auto waits = [&] {
+        std::vector<std::string> found;
+        for (const std::string& line : bot->chatLines())
+            if (line.rfind("Bot: Next attempt in ", 0) == 0) found.push_back(line);
+        return found;
+    };
+    ASSERT_TRUE(RunUntil([&] { return waits().size() == 3; }, 15000)) << bot->chat.text();
+    EXPECT_THAT(waits(), ElementsAre("Bot: Next attempt in 1 s.", "Bot: Next attempt in 2 s.",
+                                     "Bot: Next attempt in 4 s."));
+    EXPECT_EQ(server.connections(), 3);
+    const auto lines = bot->chatLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return ClosedByTheServer().Matches(line); }),
+              3);
+    expectSettingsKept();
+}
+
 struct BadLength {
     const char* name;
     std::string field;  // the two length bytes as sent, low byte first
