@@ -20,7 +20,6 @@ public:
     using Setting = std::tuple<std::string, std::string, std::string>;  // section, key, value
 
 protected:
-
     // Writes config.bot (the wire settings, one socket, then `extra`) and the three lists, then starts
     // the bot.
     void start(int port, const std::vector<Setting>& extra = {});

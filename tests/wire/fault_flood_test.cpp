@@ -1,29 +1,12 @@
 // Floods that never end or never slow down: the bot keeps up, keeps its memory and loses nothing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "fault_fixture.h"
 #include "fault_streams.h"
 #include "live_heap.h"
 
 namespace morva::testing {
 namespace {
-
-// What a flood may cost: the unread backlog the connection allows (1 MiB), the socket's buffer, the
-// panes, the chat log's lines waiting to be written and the server's own buffer, with room to spare.
-// A bot that took every read without flow control grew by some 30 MiB over the million events.
-constexpr std::size_t FloodMemoryBound = 8u << 20;
-
-// Runs the event loop until the condition holds, noting the largest live heap on the way.
-bool RunUntilNotingPeak(const std::function<bool()>& condition, std::size_t& peak, int timeoutMs) {
-    return RunUntil(
-        [&] {
-            peak = std::max(peak, LiveHeapBytes());
-            return condition();
-        },
-        timeoutMs);
-}
 
 std::vector<std::string> ChatCommandTexts(const std::string& received) {
     std::vector<std::string> texts;
@@ -40,11 +23,8 @@ TEST_F(FaultWire, FullBuffersBothWaysNeitherFreezeNorSwellTheBot) {
     constexpr std::size_t LineBytes = 32000;
     constexpr long long EventsWhileJammed = 50000;
     bool jammed = true;
-    FaultServer server({{Send(LogonAnswer() + FlooderJoins()), StopReading(),
-                         Flood([&jammed, pieces = FloodPieces(INT64_MAX)]() mutable {
-                             return jammed ? pieces() : std::string();
-                         }),
-                         StartReading()}});
+    FaultServer server(
+        {{Send(LogonAnswer() + FlooderJoins()), StopReading(), Flood(FloodWhile(jammed)), StartReading()}});
     start(server.port(), {{"Flood", "Lines", "0"}});
     ASSERT_TRUE(loggedOnOver(server, 0)) << bot->chat.text();
 
@@ -56,13 +36,11 @@ TEST_F(FaultWire, FullBuffersBothWaysNeitherFreezeNorSwellTheBot) {
         ASSERT_TRUE((*bot)->connection.SendChat(lines.back(), [&sent] { ++sent; }));
     }
     const long long firstSeen = lastFloodIndexShown();
-    std::size_t peak = 0;
-    const std::size_t before = LiveHeapBytes();
-    ASSERT_TRUE(RunUntilNotingPeak([&] { return lastFloodIndexShown() >= firstSeen + EventsWhileJammed; },
-                                   peak, 300000))
-        << "the flood stopped being handled at " << lastFloodIndexShown();
+    const PeakGrowth growth =
+        RunUntilNotingPeak([&] { return lastFloodIndexShown() >= firstSeen + EventsWhileJammed; }, 300000);
+    ASSERT_TRUE(growth.held) << "the flood stopped being handled at " << lastFloodIndexShown();
     EXPECT_EQ(sent, Lines);
-    EXPECT_LT(peak - std::min(peak, before), FloodMemoryBound);
+    EXPECT_LT(growth.bytes, FloodMemoryBound);
 
     jammed = false;
     ASSERT_TRUE(RunUntil([&] { return server.received(0).size() >= Lines * LineBytes; }, 60000));
@@ -98,11 +76,10 @@ TEST_F(FaultWire, AMillionChatEventsAreEachHandledInBoundedMemory) {
     FaultServer server({{Send(LogonAnswer() + FlooderJoins()), Flood(FloodPieces(Events))}});
     start(server.port());
     ASSERT_TRUE(loggedOnOver(server, 0)) << bot->chat.text();
-    std::size_t peak = 0;
-    const std::size_t before = LiveHeapBytes();
-    ASSERT_TRUE(RunUntilNotingPeak([&] { return lastFloodIndexShown() == Events - 1; }, peak, 1200000))
-        << "the flood stopped being handled at " << lastFloodIndexShown();
-    EXPECT_LT(peak - std::min(peak, before), FloodMemoryBound);
+    const PeakGrowth growth =
+        RunUntilNotingPeak([&] { return lastFloodIndexShown() == Events - 1; }, 1200000);
+    ASSERT_TRUE(growth.held) << "the flood stopped being handled at " << lastFloodIndexShown();
+    EXPECT_LT(growth.bytes, FloodMemoryBound);
 
     (*bot)->chatLog.flush();
     const FloodSeen seen = FloodInChatLogs(profile.dir());

@@ -111,9 +111,11 @@ private:
     }
 
     bool drip(const std::string& bytes) {
-        socket_->write(bytes.data() + dripped_, 1);
-        socket_->flush();
-        if (++dripped_ == bytes.size()) {
+        if (dripped_ < bytes.size()) {
+            socket_->write(bytes.data() + dripped_++, 1);
+            socket_->flush();
+        }
+        if (dripped_ == bytes.size()) {
             dripped_ = 0;
             return true;
         }

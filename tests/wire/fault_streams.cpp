@@ -56,6 +56,10 @@ std::function<std::string()> FloodPieces(std::int64_t count) {
     };
 }
 
+std::function<std::string()> FloodWhile(const bool& going) {
+    return [&going, pieces = FloodPieces(INT64_MAX)]() mutable { return going ? pieces() : std::string(); };
+}
+
 std::function<std::string()> RandomPieces(unsigned seed, int pieces, bool asChatEvents) {
     return [random = std::mt19937(seed), pieces, asChatEvents]() mutable {
         if (pieces-- <= 0) return std::string();

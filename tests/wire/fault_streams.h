@@ -17,6 +17,8 @@ std::string FlooderJoins();
 // The talk events of a flood of `count` (testserver::FloodEvents) in pieces of a few dozen; an
 // empty piece when all are out.
 std::function<std::string()> FloodPieces(std::int64_t count);
+// A flood without end that ends once `going` turns false.
+std::function<std::string()> FloodWhile(const bool& going);
 // `pieces` pieces of seeded random bytes: as they come, or cut into SID_CHATEVENTs of random length
 // whose bodies start with a small event id and go on at random.
 std::function<std::string()> RandomPieces(unsigned seed, int pieces, bool asChatEvents);

@@ -24,23 +24,16 @@ std::string TalkLine(const std::string& name, const std::string& text) {
 TEST_F(FaultWire, TextWithoutALineEndIsDroppedInBoundedMemory) {
     constexpr int Pieces = 512;
     constexpr std::size_t PieceBytes = 64 * 1024;
-    constexpr std::size_t Bound = 8u << 20;
     FaultServer server({{Send(TextLogonAnswer()), Flood([pieces = Pieces]() mutable {
                              return pieces-- > 0 ? std::string(PieceBytes, 'x') : std::string();
                          }),
                          Send("\r\n" + TalkLine("carol", "after the long line"))}});
     start(server.port(), {TextProtocol});
     ASSERT_TRUE(loggedOnOver(server, 0)) << bot->chat.text();
-    std::size_t peak = 0;
-    const std::size_t before = LiveHeapBytes();
-    ASSERT_TRUE(RunUntil(
-        [&] {
-            peak = std::max(peak, LiveHeapBytes());
-            return bot->chatHas("carol: after the long line");
-        },
-        120000))
-        << bot->chat.text();
-    EXPECT_LT(peak - std::min(peak, before), Bound);
+    const PeakGrowth growth =
+        RunUntilNotingPeak([&] { return bot->chatHas("carol: after the long line"); }, 120000);
+    ASSERT_TRUE(growth.held) << bot->chat.text();
+    EXPECT_LT(growth.bytes, FloodMemoryBound);
     const auto lines = bot->chatLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(),
                          "Bot: The server sent more than 64 KiB without a line end; that text was dropped."),

@@ -16,6 +16,10 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include <malloc.h>
 #endif
 
+#include <algorithm>
+
+#include "wire_fixture.h"
+
 namespace morva::testing {
 
 std::size_t LiveHeapBytes() {
@@ -25,6 +29,18 @@ std::size_t LiveHeapBytes() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
 #endif
+}
+
+PeakGrowth RunUntilNotingPeak(const std::function<bool()>& condition, int timeoutMs) {
+    const std::size_t before = LiveHeapBytes();
+    std::size_t peak = before;
+    const bool held = RunUntil(
+        [&] {
+            peak = std::max(peak, LiveHeapBytes());
+            return condition();
+        },
+        timeoutMs);
+    return {held, peak - before};
 }
 
 }  // namespace morva::testing
