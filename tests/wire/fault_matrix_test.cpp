@@ -106,7 +106,7 @@ class FaultRandom : public FaultWire, public ::testing::WithParamInterface<Babbl
 // Random bytes soon carry a length no packet can have, so the bot drops them and dials again; random
 // chat events are framed right, so the bot reads every one and goes on.
 TEST_P(FaultRandom, RandomBytesAfterTheLogonNeitherCrashNorStopTheBot) {
-    constexpr int Pieces = 64;
+    constexpr int Pieces = 256;
     FaultServer server(
         {{Send(LogonAnswer()), Flood(RandomPieces(GetParam().seed, Pieces, GetParam().asChatEvents)),
           Send(TalkPacket("carol", "still here"))},
@@ -151,8 +151,8 @@ TEST_F(FaultWire, ARefusedDialIsToldAndTriedAgainWithAGrowingBackoff) {
 
 TEST_F(FaultWire, AServerThatNeverAnswersTheLogonTimesOutAndIsDialledAgain) {
     FaultServer server({FaultScript{}, FaultScript{Send(LogonAnswer())}});
-    start(server.port(), {{"Profile", "LoginTimeout", "500"}});
-    expectRetried(server, "Bot: No answer to the logon from " + address() + " within 500 ms.");
+    start(server.port(), {{"Profile", "LoginTimeout", "1000"}});
+    expectRetried(server, "Bot: No answer to the logon from " + address() + " within 1000 ms.");
     EXPECT_THAT(PacketIds(server.received(0)), ElementsAre(0x50)) << "the bot asked, and waited";
 }
 
