@@ -343,6 +343,8 @@ void Connection::sckKol_Failed(int index, const std::string& reason) {
 }
 
 void Connection::tmrLoginTimeout_Timer() {
+    AddChat(output_, {{ColorError, "Bot: No answer to the logon from " + address() + " within " +
+                                       std::to_string(config().LoginTimeout) + " ms."}});
     endSession(SessionEnd::Replaced);
     retryAfterFailure();
 }

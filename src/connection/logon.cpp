@@ -105,9 +105,11 @@ void Connection::binaryEvent(const BinaryEvent& event) {
                        if (listener_) listener_->chatEvent(chat);
                    },
                    [&](const BrokenStream& broken) {
-                       AddChat(output_, {{ColorError, "Bot: The server sent a packet length of " +
-                                                          std::to_string(broken.length) +
-                                                          "; the connection is broken and is made anew."}});
+                       // The field as it was on the wire: 0x8000 is 32768, not the signed -32768.
+                       AddChat(output_,
+                               {{ColorError, "Bot: The server sent a packet length of " +
+                                                 std::to_string(static_cast<std::uint16_t>(broken.length)) +
+                                                 "; the connection is broken and is made anew."}});
                        connectionLost("");
                    },
                },

@@ -311,6 +311,7 @@ TEST_F(ConnectionTest, ALoginTimeoutClosesTheConnectionAndRacesAfterABackoff) {
     clock.advance(1);
     EXPECT_EQ(socket(0).closes, closes + 1) << "the timed-out connection is closed at once";
     EXPECT_EQ(state(), Connection::State::WaitingToRetry);
+    EXPECT_EQ(chatLines().end()[-3], "Bot: No answer to the logon from chat.test:6112 within 2000 ms.");
     EXPECT_EQ(chatLines().end()[-2], "Bot: Connecting to: chat.test:6112.");
     EXPECT_EQ(lastChatLine(), "Bot: Next attempt in 1 s.");
     // A logon that arrives late on the closed connection is not taken.
