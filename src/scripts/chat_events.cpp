@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chat/chat.h"
+#include "chat/event_processor.h"
 #include "sessions/chat_event.h"
 #include "settings/settings.h"
 
@@ -51,11 +52,9 @@ std::optional<ScriptEvent> ScriptEventOf(const Chat& chat, const ChatEvent& e) {
         case EventId::Error:
             return ScriptEvent{"on_error", {said}};
         case EventId::ChannelFull:
-            return ScriptEvent{"on_error", {"Channel is full."}};
         case EventId::ChannelDoesNotExist:
-            return ScriptEvent{"on_error", {"Channel does not exist."}};
         case EventId::ChannelRestricted:
-            return ScriptEvent{"on_error", {"Channel restricted."}};
+            return ScriptEvent{"on_error", {std::string(*ChannelRefusal(e.id))}};
         default:
             return std::nullopt;
     }
