@@ -28,7 +28,7 @@ case $target in
     packets) dictionaries=(binary commands) ;;
     chat_events) dictionaries=(binary text) ;;
     text_chunks | event_lines) dictionaries=(text commands) ;;
-    event_processor | trigger_commands | slash_commands) dictionaries=(commands) ;;
+    event_processor | trigger_commands | slash_commands | scripts) dictionaries=(commands) ;;
     config) dictionaries=(config) ;;
     patterns | list_files) dictionaries=(patterns) ;;
     *) dictionaries=() ;;

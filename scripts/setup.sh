@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xauth trayer xdotool fonts-dejavu-core ${SETUP_PACKAGES-})
+          xvfb xauth trayer xdotool fonts-dejavu-core pkg-config liblua5.4-dev ${SETUP_PACKAGES-})
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

@@ -5,6 +5,7 @@
 #include "chat/event_processor.h"
 #include "moderation/commands.h"
 #include "output/program_texts.h"
+#include "scripts/chat_events.h"
 
 namespace morva {
 
@@ -27,6 +28,7 @@ Bot::Bot(Ports ports_, std::filesystem::path profileDir)
       connection(ports.timers, ports.sockets, ports.clock, settings, output),
       chat(output, settings, connection, ports.shell, ports.lvChannel, ports.timers),
       census(chat, ports.timers),
+      scripts(chat, ports.timers),
       window(ports.timers) {
     output.log = &chatLog;
     connection.setListener(*this);
@@ -52,11 +54,29 @@ void Bot::binaryLoggedOn() {
     chat.CurrentName = settings.BotConfig.Username;
     startIdle();
     census.StartCensus();
+    scripts.notify(LogonEvent(chat));
 }
 
 void Bot::chatEvent(const ChatEvent& event) {
     ProcessEventLine(chat, event);
+    if (auto heard = ScriptEventOf(chat, event)) scripts.notify(std::move(*heard));
 }
+
+namespace {
+const char* reasonText(SessionEnd why) {
+    switch (why) {
+        case SessionEnd::Lost:
+            return "lost";
+        case SessionEnd::Disconnected:
+            return "disconnected";
+        case SessionEnd::Replaced:
+            return "replaced";
+        case SessionEnd::Refused:
+            return "refused";
+    }
+    return "lost";
+}
+}  // namespace
 
 void Bot::sessionEnded(SessionEnd why) {
     if (why == SessionEnd::Lost || why == SessionEnd::Disconnected)
@@ -69,6 +89,7 @@ void Bot::sessionEnded(SessionEnd why) {
         ForgetMembers(chat);
         ports.shell.setChannelLabel("Not connected");
     }
+    scripts.notify({"on_disconnect", {reasonText(why)}});
 }
 
 void Bot::CheckTrigger(std::string_view speaker, std::string_view text) {
@@ -83,6 +104,14 @@ void Bot::ProtectChannel(const std::string& name) {
 
 void Bot::TextLoggedOn() {
     census.StartCensus();
+}
+
+bool Bot::OtherCommand(const std::string& speaker, const std::string& word, const std::string& argument) {
+    return scripts.offer({"on_command", {speaker, word, argument}});
+}
+
+bool Bot::InputTaken(const std::string& line) {
+    return scripts.offer({"on_input", {line}});
 }
 
 }  // namespace morva

@@ -16,6 +16,7 @@
 #include "platform/shell.h"
 #include "platform/socket.h"
 #include "platform/timer.h"
+#include "scripts/scripts.h"
 #include "settings/settings.h"
 
 namespace morva {
@@ -55,6 +56,7 @@ public:
     Connection connection;
     Chat chat;
     Census census;
+    Scripts scripts;
     WindowTimers window;
 
 private:
@@ -67,6 +69,9 @@ private:
     void CheckTrigger(std::string_view speaker, std::string_view text) override;
     void ProtectChannel(const std::string& name) override;
     void TextLoggedOn() override;
+    bool OtherCommand(const std::string& speaker, const std::string& word,
+                      const std::string& argument) override;
+    bool InputTaken(const std::string& line) override;
 
     void startIdle();
 };

@@ -22,11 +22,17 @@ void Form_Load(Bot& bot) {
     LoadProfile(bot.settings);
     bot.connection.Bot_LoadSockets();
     Shitlist(bot.settings);
+    bot.scripts.load();
     if (bot.settings.BotConfig.ConnectStartup) bot.connection.Bot_Connect();
     if (bot.settings.BotConfig.TrayStart) {
         bot.ports.shell.trayMinimize();
         bot.ports.shell.traySetTip(TrayTip(bot));
     }
+}
+
+void ReloadConfig(Bot& bot) {
+    mnuReloadConfig_Click(bot.settings);
+    bot.scripts.load();
 }
 
 }  // namespace morva

@@ -28,6 +28,12 @@ public:
     virtual void ProtectChannel(const std::string& name) = 0;
     // The text protocol's logon line arrived.
     virtual void TextLoggedOn() = 0;
+    // A trigger command that the bot's own commands do not know, from a speaker who may command the bot;
+    // true when something above took it.
+    virtual bool OtherCommand(const std::string& speaker, const std::string& word,
+                              const std::string& argument) = 0;
+    // A line the operator typed; true when something above took it and it goes no further.
+    virtual bool InputTaken(const std::string& line) = 0;
 };
 
 // The chat subsystem: the channel the bot is in with its members, the names of the logon, the

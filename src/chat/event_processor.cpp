@@ -113,13 +113,9 @@ void ProcessEventLine(Chat& chat, const ChatEvent& e) {
             WhisperSent(chat, e);
             break;
         case EventId::ChannelFull:
-            error(chat, "Error: Channel is full.");
-            break;
         case EventId::ChannelDoesNotExist:
-            error(chat, "Error: Channel does not exist.");
-            break;
         case EventId::ChannelRestricted:
-            error(chat, "Error: Channel restricted.");
+            error(chat, "Error: " + text(*ChannelRefusal(e.id)));
             break;
         case EventId::Info:
             InformationLine(chat, text(e.text));
@@ -135,6 +131,19 @@ void ProcessEventLine(Chat& chat, const ChatEvent& e) {
             break;
         default:
             break;
+    }
+}
+
+std::optional<std::string_view> ChannelRefusal(EventId id) {
+    switch (id) {
+        case EventId::ChannelFull:
+            return "Channel is full.";
+        case EventId::ChannelDoesNotExist:
+            return "Channel does not exist.";
+        case EventId::ChannelRestricted:
+            return "Channel restricted.";
+        default:
+            return std::nullopt;
     }
 }
 

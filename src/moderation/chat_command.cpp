@@ -195,7 +195,10 @@ void CheckTrigger(Chat& chat, std::string_view user, std::string_view message) {
 void ChatCommand(Chat& chat, const std::string& user, const std::string& message) {
     const CommandLine line = SplitCommandLine(message, chat.settings.BotConfig.Trigger.size());
     const auto found = std::ranges::find(ChatWords, line.word, &ChatWord::word);
-    if (found == std::end(ChatWords)) return;
+    if (found == std::end(ChatWords)) {
+        chat.hooks().OtherCommand(user, line.word, line.argument);
+        return;
+    }
     const Command command{chat, user, line.argument};
     if (holds(command, found->right)) found->run(command);
 }

@@ -10,6 +10,10 @@ namespace morva {
 
 bool txtSend_Enter(Chat& chat, std::string& txtSend) {
     if (txtSend.empty()) return false;
+    if (chat.hooks().InputTaken(txtSend)) {
+        txtSend.clear();
+        return true;
+    }
     const std::string line = txtSend;
     if (!chat.connection.IsConnected() && !RunsWithoutServer(line)) {
         TellNotSent(chat, chat.output.rtbChat);

@@ -8,8 +8,9 @@
 namespace morva {
 
 // One command line to the server, ended with the CR LF that SendChat expects.
-inline void Say(Chat& chat, const std::string& text) {
-    chat.connection.SendChat(text + "\r\n");
+// False when there is no connection to send it on.
+inline bool Say(Chat& chat, const std::string& text) {
+    return chat.connection.SendChat(text + "\r\n");
 }
 
 }  // namespace morva

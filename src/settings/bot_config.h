@@ -43,6 +43,8 @@ struct BotConfig {
     // folder is taken from the profile).
     bool LoggingEnabled = true;
     std::string LoggingFolder;
+    // The operator's Lua scripts in the folder Scripts of the profile run.
+    bool ScriptsEnabled = true;
 };
 
 }  // namespace morva

@@ -142,6 +142,7 @@ void LoadProfile(Settings& settings) {
     read.newInt16("Flood", "Seconds", c.FloodSeconds, 6);
     read.newFlag("Logging", "Enabled", c.LoggingEnabled, true);
     read.text("Logging", "Folder", c.LoggingFolder);
+    read.newFlag("Scripts", "Enabled", c.ScriptsEnabled, true);
     if (settings.output.log)
         settings.output.log->configure(
             c.LoggingEnabled,

@@ -69,6 +69,10 @@ const char* const StarterConfig =
     "Enabled=True\r\n"
     "Folder=\r\n"
     "\r\n"
+    "[Scripts]\r\n"
+    "; Run the Lua scripts (*.lua) of the folder \"Scripts\" here; see docs/scripting.md.\r\n"
+    "Enabled=True\r\n"
+    "\r\n"
     "[Channels Log]\r\n"
     "; The census: how many channels, then Channel1=, Channel2= ...\r\n"
     "Channels=0\r\n"
@@ -86,7 +90,7 @@ struct KnownSection {
 };
 
 // The keys the program reads, by section; sections of others (a census list's channels) are left alone.
-const std::array<KnownSection, 7> KnownSections{{
+const std::array<KnownSection, 8> KnownSections{{
     {"Profile", {"Server",        "Port",           "Username",          "Password",
                  "Channel",       "Binary",         "BinaryClient",      "ConnectStartup",
                  "Socks",         "Delay",          "Stagger",           "LoginTimeout",
@@ -99,6 +103,7 @@ const std::array<KnownSection, 7> KnownSections{{
     {"Favorite Channels", {"Channel1", "Channel2", "Channel3", "Channel4", "Channel5"}},
     {"Form", {"Width", "Height", "Top", "Left"}},
     {"Logging", {"Enabled", "Folder"}},
+    {"Scripts", {"Enabled"}},
 }};
 
 void say(Settings& settings, Rgb color, const std::string& text) {

@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "bot/bot.h"
+#include "bot/startup.h"
 #include "chat/input_line.h"
 #include "moderation/member_actions.h"
 #include "output/add_chat.h"
 #include "output/palette.h"
 #include "platform/text_case.h"
-#include "settings/profile.h"
 
 namespace morva {
 
@@ -49,8 +49,8 @@ constexpr std::array<Action, 7> Actions{{
     {"reconnect", "connect anew", false, [](Bot& bot, const std::string&) { bot.connection.Bot_Connect(); }},
     {"disconnect", "close the connection", false,
      [](Bot& bot, const std::string&) { bot.connection.Bot_Disconnect(); }},
-    {"reload", "read config.bot again", false,
-     [](Bot& bot, const std::string&) { mnuReloadConfig_Click(bot.settings); }},
+    {"reload", "read config.bot and the scripts again", false,
+     [](Bot& bot, const std::string&) { ReloadConfig(bot); }},
     {"clear", "forget the chat pane's lines", false,
      [](Bot& bot, const std::string&) { mnuClearChat_Click(bot.chat); }},
     {"fav", "N: join favourite channel N", true, favorite},

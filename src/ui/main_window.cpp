@@ -10,6 +10,7 @@
 
 #include "bot/bot.h"
 #include "bot/main_window.h"
+#include "bot/startup.h"
 #include "chat/channel_users.h"
 #include "chat/whisper_windows.h"
 #include "moderation/input_enter.h"
@@ -168,7 +169,7 @@ void MainWindow::buildMenus() {
     addEntry(*configuration, "mnuOpenConfig", QStringLiteral("Open config.bot"),
              on(&Bot::settings, mnuOpenConfig_Click));
     addEntry(*configuration, "mnuReloadConfig", QStringLiteral("Reload config.bot"),
-             on(&Bot::settings, mnuReloadConfig_Click));
+             [this] { ReloadConfig(*bot_); });
 
     QMenu* tools = menu("mnuTools", QStringLiteral("&Tools"));
     connect(addEntry(*tools, "mnuFilter", QStringLiteral("Filter"), nullptr), &QAction::triggered, this,

@@ -60,6 +60,10 @@ void FuzzBot::write(const std::string& fileName, const std::string& bytes) const
     std::ofstream(SharedFolder() / fileName, std::ios::binary) << bytes;
 }
 
+const std::filesystem::path& FuzzBot::folder() const {
+    return SharedFolder();
+}
+
 void FuzzBot::joinAsOperator() {
     bot.settings.AccesNames = {"Helper"};
     bot.settings.SafeNames = {"Friend", "Sa*"};

@@ -18,6 +18,8 @@ struct FuzzBot : BotInFolder {
     void checkMembers() const;
     // Puts a file into the profile folder.
     void write(const std::string& fileName, const std::string& bytes) const;
+    // The profile folder the bots of this run share.
+    const std::filesystem::path& folder() const;
     // Logs the bot on as an operator in a channel with the master, an access-list user, a safe-listed
     // user and a stranger; the access and safe lists hold them.
     void joinAsOperator();

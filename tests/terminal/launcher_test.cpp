@@ -115,9 +115,12 @@ TEST(LauncherLayout, InstalledTreeOpensTheWindow) {
     ChildProcess child({(prefix.dir() / "bin" / "morvachat").string(), "--profile", profile.dir().string()});
     ExpectWindowFace(child);
 
-    // What an operator needs besides: the manual, the user unit, the test server and a sample profile.
-    for (const char* file : {"share/man/man1/morvachat.1", "lib/systemd/user/morvachat@.service",
-                             "bin/morva-testserver", "share/doc/MorvaChat/examples/config.bot"})
+    // What an operator needs besides: the manual, the user unit, the test server, a sample profile, and
+    // the scripting guide with its example scripts.
+    for (const char* file :
+         {"share/man/man1/morvachat.1", "lib/systemd/user/morvachat@.service", "bin/morva-testserver",
+          "share/doc/MorvaChat/examples/config.bot", "share/doc/morvachat/scripting.md",
+          "share/doc/morvachat/scripts/greeter.lua", "share/doc/morvachat/scripts/seen.lua"})
         EXPECT_TRUE(fs::exists(prefix.dir() / file)) << file;
 
     // The first start of the installed program in a fresh home: the welcome, and the starter file
