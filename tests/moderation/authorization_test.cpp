@@ -7,7 +7,7 @@
 
 #include "chat/channel_users.h"
 #include "chat/event_processor.h"
-#include "moderation_fixture.h"
+#include "support/moderation_fixture.h"
 #include "sessions/chat_event.h"
 
 namespace morva {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "moderation/commands.h"
-#include "moderation_fixture.h"
+#include "support/moderation_fixture.h"
 #include "settings/name_lists.h"
 
 namespace morva {

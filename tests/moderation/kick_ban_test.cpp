@@ -5,7 +5,7 @@
 
 #include "chat/channel_users.h"
 #include "moderation/commands.h"
-#include "moderation_fixture.h"
+#include "support/moderation_fixture.h"
 #include "support/packets.h"
 
 namespace morva {

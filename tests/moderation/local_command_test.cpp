@@ -10,7 +10,7 @@
 #include "chat/channel_users.h"
 #include "moderation/commands.h"
 #include "moderation/input_enter.h"
-#include "moderation_fixture.h"
+#include "support/moderation_fixture.h"
 #include "settings/name_lists.h"
 
 namespace morva {

@@ -7,7 +7,7 @@
 
 #include "chat/channel_users.h"
 #include "moderation/commands.h"
-#include "moderation_fixture.h"
+#include "support/moderation_fixture.h"
 #include "output/add_chat.h"
 #include "output/palette.h"
 

@@ -3,20 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "chat/channel_users.h"
 #include "output/palette.h"
 
 namespace morva::testing {
 
 ScriptFixture::ScriptFixture() {
-    config.Master = "Boss";
-    config.Trigger = "!";
     config.Channel = "Home";
-    bot.settings.AccesNames = {"Helper"};
-    bot.settings.SafeNames = {"Friend"};
-    bot.chat.CurrentName = "MorvaBot";
-    bot.chat.CurrentChannel = "Home";
-    connect(false);
 }
 
 void ScriptFixture::script(const std::string& fileName, const std::string& source) {
@@ -28,11 +20,6 @@ void ScriptFixture::run(const std::string& source) {
     script("test.lua", source);
     bot.scripts.load();
     chat.clear();
-}
-
-void ScriptFixture::fillChannel(bool op) {
-    AddUser(bot.chat, "MorvaBot", op ? "0002" : "0010", "[CHAT]");
-    for (const char* name : {"Joe", "Jim", "Friend", "Helper"}) AddUser(bot.chat, name, "0000", "[STAR]");
 }
 
 namespace {

@@ -3,14 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "support/bot_fixture.h"
+#include "support/moderation_fixture.h"
 
 namespace morva::testing {
 
-// A bot logged on as MorvaBot in channel Home over a connected text-mode socket 0, so every line it
-// sends is recorded as typed. Master "Boss", trigger "!", Helper on the access list, Friend on the safe
-// list. Scripts are written into the profile's Scripts folder and then loaded.
-class ScriptFixture : public BotFixture {
+// The moderation bot with "Home" as its configured channel. Scripts are written into the profile's
+// Scripts folder and then loaded.
+class ScriptFixture : public ModerationFixture {
 protected:
     ScriptFixture();
 
@@ -18,10 +17,6 @@ protected:
     void script(const std::string& fileName, const std::string& source);
     // Writes the one script "test.lua" and loads the scripts, then clears the chat pane.
     void run(const std::string& source);
-    // One event line from the server, as the text protocol sends it.
-    void feed(const std::string& line) { receive(line + "\r\n"); }
-    // The bot's own member with operator flags or without, then Joe, Jim, Friend and Helper.
-    void fillChannel(bool op);
     // The chat pane's error lines.
     std::vector<std::string> errorLines() const;
     // The lines the scripts printed in plain white, without the core's own lines.

@@ -1,4 +1,4 @@
-#include "moderation_fixture.h"
+#include "support/moderation_fixture.h"
 
 #include "chat/channel_users.h"
 #include "output/palette.h"
