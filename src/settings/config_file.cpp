@@ -13,10 +13,10 @@ const char* const ConfigFileName = "config.bot";
 }
 
 ConfigSnapshot::ConfigSnapshot(const Settings& settings)
-    : content_(ReadWholeFile(settings.ProfilePath(ConfigFileName)).bytes.value_or("")) {}
+    : sections_(ReadWholeFile(settings.ProfilePath(ConfigFileName)).bytes.value_or("")) {}
 
 std::optional<std::string> ConfigSnapshot::lookup(const std::string& section, const std::string& key) const {
-    return IniLookup(content_, section, key);
+    return sections_.lookup(section, key);
 }
 
 std::string ConfigSnapshot::read(const std::string& section, const std::string& key) const {
@@ -24,7 +24,7 @@ std::string ConfigSnapshot::read(const std::string& section, const std::string& 
 }
 
 std::vector<std::pair<std::string, std::string>> ConfigSnapshot::entries(const std::string& section) const {
-    return IniEntries(content_, section);
+    return sections_.entries(section);
 }
 
 std::string ReadConfig(const Settings& settings, const std::string& section, const std::string& key) {

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "settings/ini_text.h"
+
 namespace morva {
 
 class Settings;
@@ -27,7 +29,7 @@ public:
     std::vector<std::pair<std::string, std::string>> entries(const std::string& section) const;
 
 private:
-    std::string content_;
+    IniSections sections_;
 };
 
 }  // namespace morva

@@ -1,5 +1,6 @@
 #include "settings/ini_text.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/text_case.h"
@@ -23,17 +24,22 @@ struct Line {
     std::string_view text;  // the line without its line end
 };
 
-std::vector<Line> splitLines(std::string_view content) {
-    std::vector<Line> lines;
+template <typename Visit>
+void forEachLine(std::string_view content, Visit visit) {
     std::size_t start = 0;
     while (start < content.size()) {
         const std::size_t lf = content.find('\n', start);
         const std::size_t next = lf == std::string_view::npos ? content.size() : lf + 1;
         std::size_t end = lf == std::string_view::npos ? content.size() : lf;
         if (end > start && content[end - 1] == '\r') --end;
-        lines.push_back(Line{start, end, next, content.substr(start, end - start)});
+        visit(Line{start, end, next, content.substr(start, end - start)});
         start = next;
     }
+}
+
+std::vector<Line> splitLines(std::string_view content) {
+    std::vector<Line> lines;
+    forEachLine(content, [&](const Line& line) { lines.push_back(line); });
     return lines;
 }
 
@@ -107,32 +113,46 @@ std::string valueOf(const KeyLine& line) {
 
 }  // namespace
 
+IniSections::IniSections(std::string_view content) {
+    // Only the first section of a name is read; the lines of a later one are skipped.
+    Section* current = nullptr;
+    forEachLine(content, [&](const Line& line) {
+        if (const auto name = sectionName(line.text)) {
+            current = find(*name) ? nullptr : &sections_.emplace_back(Section{std::string(*name), {}});
+        } else if (current) {
+            if (const auto parsed = keyLine(line.text))
+                current->entries.emplace_back(parsed->name, valueOf(*parsed));
+        }
+    });
+}
+
+const IniSections::Section* IniSections::find(std::string_view section) const {
+    const auto found =
+        std::ranges::find_if(sections_, [&](const Section& s) { return EqualsNoCase(s.name, section); });
+    return found == sections_.end() ? nullptr : &*found;
+}
+
+std::optional<std::string> IniSections::lookup(std::string_view section, std::string_view key) const {
+    const Section* found = find(section);
+    if (!found) return std::nullopt;
+    for (const auto& [name, value] : found->entries)
+        if (EqualsNoCase(name, key)) return value;
+    return std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::string>> IniSections::entries(std::string_view section) const {
+    const Section* found = find(section);
+    return found ? found->entries : std::vector<std::pair<std::string, std::string>>{};
+}
+
 std::optional<std::string> IniLookup(std::string_view content, std::string_view section,
                                      std::string_view key) {
-    const auto lines = splitLines(content);
-    const auto span = findSection(lines, section);
-    if (!span) return std::nullopt;
-    const auto index = findKey(lines, *span, key);
-    if (!index) return std::nullopt;
-    return valueOf(*keyLine(lines[*index].text));
+    return IniSections(content).lookup(section, key);
 }
 
 std::vector<std::pair<std::string, std::string>> IniEntries(std::string_view content,
                                                             std::string_view section) {
-    const auto lines = splitLines(content);
-    std::vector<std::pair<std::string, std::string>> entries;
-    if (const auto span = findSection(lines, section)) {
-        for (std::size_t i = span->header + 1; i < span->end; ++i)
-            if (const auto parsed = keyLine(lines[i].text))
-                entries.emplace_back(parsed->name, valueOf(*parsed));
-    }
-    return entries;
-}
-
-std::vector<std::string> IniKeys(std::string_view content, std::string_view section) {
-    std::vector<std::string> keys;
-    for (auto& entry : IniEntries(content, section)) keys.push_back(std::move(entry.first));
-    return keys;
+    return IniSections(content).entries(section);
 }
 
 std::string IniWrite(std::string_view content, std::string_view section, std::string_view key,

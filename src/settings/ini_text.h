@@ -14,13 +14,27 @@ namespace morva {
 std::optional<std::string> IniLookup(std::string_view content, std::string_view section,
                                      std::string_view key);
 
-// The names of the keys of the first section of that name, in file order.
-std::vector<std::string> IniKeys(std::string_view content, std::string_view section);
-
 // The keys of the first section of that name with their values as IniLookup reads them, in file
-// order (a key that comes twice is there twice), read in one pass over the content.
+// order (a key that comes twice is there twice).
 std::vector<std::pair<std::string, std::string>> IniEntries(std::string_view content,
                                                             std::string_view section);
+
+// The content read once for many lookups, by the rules of IniLookup and IniEntries: a large file
+// costs one pass, not one per key.
+class IniSections {
+public:
+    explicit IniSections(std::string_view content);
+    std::optional<std::string> lookup(std::string_view section, std::string_view key) const;
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
+
+private:
+    struct Section {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> entries;
+    };
+    const Section* find(std::string_view section) const;
+    std::vector<Section> sections_;
+};
 
 // The content with key=value written into section: an existing key gets its value replaced in
 // place, a missing key is added after the last line of its section, a missing section is added at

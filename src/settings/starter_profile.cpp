@@ -8,7 +8,7 @@
 #include "output/palette.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
-#include "settings/ini_text.h"
+#include "settings/config_file.h"
 #include "settings/settings.h"
 
 namespace morva {
@@ -137,9 +137,10 @@ bool MakeStarterProfile(Settings& settings) {
 }
 
 void ReportUnknownKeys(Settings& settings) {
-    const std::string content = ReadWholeFile(settings.ProfilePath("config.bot")).bytes.value_or("");
+    const ConfigSnapshot config(settings);
     for (const KnownSection& section : KnownSections) {
-        for (const std::string& key : IniKeys(content, section.name)) {
+        for (const auto& entry : config.entries(std::string(section.name))) {
+            const std::string& key = entry.first;
             const bool known =
                 std::ranges::any_of(section.keys, [&](std::string_view k) { return EqualsNoCase(k, key); });
             if (!known)
