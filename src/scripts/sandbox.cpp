@@ -91,18 +91,30 @@ void* Sandbox::allocate(void* self, void* block, std::size_t oldSize, std::size_
     return moved;
 }
 
-// Counts the instructions of the call across all coroutines. Past the budget every further instruction
-// raises the error again, so a script that catches it with pcall is still stopped: each level that
-// catches it raises it anew at its next instruction.
-void Sandbox::countHook(lua_State* L, lua_Debug*) {
+long long Sandbox::Remaining(lua_State* L) {
+    return InstructionBudget - of(L).instructions_;
+}
+
+void Sandbox::Spend(lua_State* L, long long steps) {
+    of(L).instructions_ += steps;
+    stopWhenSpent(L);
+}
+
+// Past the budget every further instruction raises the error again, so a script that catches it with
+// pcall is still stopped: each level that catches it raises it anew at its next instruction.
+void Sandbox::stopWhenSpent(lua_State* L) {
     Sandbox& box = of(L);
-    box.instructions_ += lua_gethookcount(L);
     if (box.instructions_ > InstructionBudget) box.overBudget_ = true;
-    if (box.overBudget_) {
-        lua_sethook(L, countHook, LUA_MASKCOUNT, 1);
-        lua_pushliteral(L, "the instruction budget is spent");
-        lua_error(L);
-    }
+    if (!box.overBudget_) return;
+    lua_sethook(L, countHook, LUA_MASKCOUNT, 1);
+    lua_pushliteral(L, "the instruction budget is spent");
+    lua_error(L);
+}
+
+// Counts the instructions of the call across all coroutines.
+void Sandbox::countHook(lua_State* L, lua_Debug*) {
+    of(L).instructions_ += lua_gethookcount(L);
+    stopWhenSpent(L);
     if (lua_gethookcount(L) != HookInterval) lua_sethook(L, countHook, LUA_MASKCOUNT, HookInterval);
     // Lua's own stack limit lies beyond the memory cap; endless recursion ends here instead.
     lua_Debug deep;

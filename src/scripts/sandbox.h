@@ -42,10 +42,16 @@ public:
     // Opens the libraries a script may use, without what reaches files, programs, the loader or
     // Lua's internals; load takes only text and setmetatable no finalizer. For a body run by run().
     static void OpenLibraries(lua_State* L);
+    // What is left of the instruction budget of the running call, for work done in C.
+    static long long Remaining(lua_State* L);
+    // Counts steps of work done in C as instructions; past the budget, stops the call as the count
+    // hook does.
+    static void Spend(lua_State* L, long long steps);
 
 private:
     static void* allocate(void* self, void* block, std::size_t oldSize, std::size_t newSize) noexcept;
     static void countHook(lua_State* L, lua_Debug* where);
+    static void stopWhenSpent(lua_State* L);
     static Sandbox& of(lua_State* L);
 
     lua_State* state_ = nullptr;

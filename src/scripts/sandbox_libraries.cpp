@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "scripts/bounded_patterns.h"
 #include "scripts/sandbox.h"
 
 namespace morva {
@@ -96,6 +97,7 @@ void Sandbox::OpenLibraries(lua_State* L) {
         lua_setglobal(L, name);
     }
     removeField(L, LUA_STRLIBNAME, "dump");
+    BoundPatternFunctions(L);
     wrapGlobal(L, "load", textLoad);
     wrapGlobal(L, "collectgarbage", plainCollect);
     wrapGlobal(L, "setmetatable", setmetatableWithoutFinalizer);

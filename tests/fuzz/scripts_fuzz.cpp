@@ -1,6 +1,7 @@
 // Random sequences of chat events, commands, typed lines, clock steps and reloads through a script that
-// calls every function of the bot table with what it hears. The bot never crashes, the member list
-// mirrors the channel model, and the script writes nothing outside its data folder.
+// calls every function of the bot table, and the pattern functions, with what it hears. The bot never
+// crashes, the member list mirrors the channel model, and the script writes nothing outside its data
+// folder.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,8 @@ local function use(name, text)
   pcall(bot.is_safe, name)
   pcall(bot.print, text, #text % 2 == 0 and "error" or #text * 4099)
   pcall(bot.setting, name, text)
+  pcall(string.gsub, text, name, "<%1>")
+  pcall(function() for a, b in string.gmatch(text, name) do end end)
   pcall(bot.timer, 100 + #text * 50, function(timer)
     pcall(bot.say, name)
     if #name % 2 == 0 then timer:stop() end

@@ -40,6 +40,12 @@ TEST_F(ScriptSandbox, WhatReachesBeyondTheBotOrPastALimitIsStoppedWithOneErrorLi
         {"while true do pcall(function() while true do end end) end",
          "it ran more than 10000000 instructions"},
         {"while true do coroutine.wrap(function() for i = 1, 1e5 do end end)() end", "instructions"},
+        {"string.find(string.rep('a', 30000), '.-.-.-.-b')", "it ran more than 10000000 instructions"},
+        {"pcall(string.match, string.rep('a', 30000), '(.-)(.-)(.-)b')", "instructions"},
+        {"string.gsub(string.rep('a', 30000), '.-.-.-b', '')", "instructions"},
+        {"for x in string.gmatch(string.rep('(', 30000), '%b()') do end", "instructions"},
+        {"string.rep('a', 1e7):find(string.rep('a', 5e6) .. 'b', 1, true)", "instructions"},
+        {"string.gsub('abc', '.', function() while true do end end)", "instructions"},
         {"local function f() return 1 + f() end f()", "stack overflow"},
         {"local function f() f() end f()", "stack overflow"},
         {"setmetatable({}, {__gc = function() while true do end end})", "a __gc metamethod is not allowed"},
@@ -66,6 +72,16 @@ TEST_F(ScriptSandbox, AScriptMayUseMuchOfItsCapAgainAndAgain) {
            end)");
     for (int i = 0; i < 3; ++i) feed("1005 TALK Joe 0000 \"go\"");
     EXPECT_EQ(printed(), (Lines{"12", "12", "12"}));
+    EXPECT_EQ(errorLines(), Lines{});
+}
+
+TEST_F(ScriptSandbox, PatternWorkOnAMegabyteFitsTheBudget) {
+    run(R"lua(function on_talk()
+             local text = string.rep("word ", 200000)
+             print(select(2, text:gsub("%s+", "_")), #text:match("^(%a+)"), text:find("word", -5, true))
+           end)lua");
+    feed("1005 TALK Joe 0000 \"go\"");
+    EXPECT_EQ(printed(), Lines{"200000\t4\t999996\t999999"});
     EXPECT_EQ(errorLines(), Lines{});
 }
 
