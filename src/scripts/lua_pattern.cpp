@@ -242,86 +242,87 @@ const char* LuaPattern::match(const char* s, const char* p) {
         fail("pattern too complex");
         return nullptr;
     }
-    for (;;) {
-        if (!step() || p == patternEnd_) break;
-        if (*p == '(') {
-            s = at(p + 1) == ')' ? startCapture(s, p + 2, Position) : startCapture(s, p + 1, Unfinished);
-            break;
-        }
-        if (*p == ')') {
-            s = endCapture(s, p + 1);
-            break;
-        }
-        if (*p == '$' && p + 1 == patternEnd_) {
-            s = s == subjectEnd_ ? s : nullptr;
-            break;
-        }
-        if (*p == Escape && at(p + 1) == 'b') {
-            s = matchBalance(s, p + 2);
-            if (!s) break;
-            p += 4;
-            continue;
-        }
-        if (*p == Escape && at(p + 1) == 'f') {
-            p += 2;
-            if (at(p) != '[') {
-                fail("missing '[' after '%%f' in pattern");
-                s = nullptr;
-                break;
-            }
-            const char* ep = classEnd(p);
-            if (failed()) return nullptr;
-            const auto previous = static_cast<unsigned char>(s == subject_ ? '\0' : *(s - 1));
-            const auto current = static_cast<unsigned char>(s < subjectEnd_ ? *s : '\0');
-            if (!matchBracketClass(previous, p, ep - 1) && matchBracketClass(current, p, ep - 1)) {
-                p = ep;
-                continue;
-            }
-            s = nullptr;
-            break;
-        }
-        if (*p == Escape && isDigit(static_cast<unsigned char>(at(p + 1)))) {
-            s = matchCapture(s, at(p + 1));
-            if (!s) break;
-            p += 2;
-            continue;
-        }
-        const char* ep = classEnd(p);
-        // A set is read once per character it is tried on: a long one costs its length each time.
-        if (failed() || !step(ep - p)) {
-            s = nullptr;
-            break;
-        }
-        const char suffix = at(ep);
-        if (!singleMatch(s, p, ep)) {
-            if (suffix == '*' || suffix == '?' || suffix == '-') {
-                p = ep + 1;
-                continue;
-            }
-            s = nullptr;
-            break;
-        }
-        if (suffix == '?') {
-            if (const char* result = match(s + 1, ep + 1)) {
-                s = result;
-                break;
-            }
-            if (failed()) {
-                s = nullptr;
-                break;
-            }
-            p = ep + 1;
-            continue;
-        }
-        if (suffix == '+' || suffix == '*' || suffix == '-') {
-            s = suffix == '-' ? minExpand(s, p, ep) : maxExpand(suffix == '+' ? s + 1 : s, p, ep);
-            break;
-        }
-        s++;
-        p = ep;
-    }
+    for (bool more = true; more && step() && p != patternEnd_;) s = matchItem(s, p, more);
     depth_++;
     return failed() ? nullptr : s;
+}
+
+// Either the item at p matches once at s and p moves past it (more stays set), or the rest of the
+// match is settled here, by recursion or failure, and its end is returned.
+const char* LuaPattern::matchItem(const char* s, const char*& p, bool& more) {
+    more = false;
+    switch (*p) {
+        case '(':
+            return at(p + 1) == ')' ? startCapture(s, p + 2, Position) : startCapture(s, p + 1, Unfinished);
+        case ')':
+            return endCapture(s, p + 1);
+        case '$':
+            if (p + 1 == patternEnd_) return s == subjectEnd_ ? s : nullptr;
+            break;
+        case Escape:
+            if (at(p + 1) == 'b') {
+                s = matchBalance(s, p + 2);
+                p += 4;
+                more = s != nullptr;
+                return s;
+            }
+            if (at(p + 1) == 'f') return matchFrontier(s, p, more);
+            if (isDigit(static_cast<unsigned char>(at(p + 1)))) {
+                s = matchCapture(s, at(p + 1));
+                p += 2;
+                more = s != nullptr;
+                return s;
+            }
+            break;
+    }
+    return matchSingle(s, p, more);
+}
+
+// "%f[set]": the character before s is not in the set and the one at s is; the subject's ends count
+// as "\0".
+const char* LuaPattern::matchFrontier(const char* s, const char*& p, bool& more) {
+    p += 2;
+    if (at(p) != '[') {
+        fail("missing '[' after '%%f' in pattern");
+        return nullptr;
+    }
+    const char* ep = classEnd(p);
+    if (failed()) return nullptr;
+    const auto previous = static_cast<unsigned char>(s == subject_ ? '\0' : *(s - 1));
+    const auto current = static_cast<unsigned char>(s < subjectEnd_ ? *s : '\0');
+    more = !matchBracketClass(previous, p, ep - 1) && matchBracketClass(current, p, ep - 1);
+    p = ep;
+    return more ? s : nullptr;
+}
+
+// A single character class with what may follow it: "*", "+", "-" or "?".
+const char* LuaPattern::matchSingle(const char* s, const char*& p, bool& more) {
+    const char* ep = classEnd(p);
+    // A set is read once per character it is tried on: a long one costs its length each time.
+    if (failed() || !step(ep - p)) return nullptr;
+    const char suffix = at(ep);
+    if (!singleMatch(s, p, ep)) {
+        more = suffix == '*' || suffix == '?' || suffix == '-';
+        p = ep + 1;
+        return more ? s : nullptr;
+    }
+    switch (suffix) {
+        case '?':
+            if (const char* result = match(s + 1, ep + 1)) return result;
+            more = !failed();
+            p = ep + 1;
+            return s;
+        case '+':
+            return maxExpand(s + 1, p, ep);
+        case '*':
+            return maxExpand(s, p, ep);
+        case '-':
+            return minExpand(s, p, ep);
+        default:
+            more = true;
+            p = ep;
+            return s + 1;
+    }
 }
 
 }  // namespace morva

@@ -31,17 +31,17 @@ public:
     std::ptrdiff_t captureLength(int index) const { return capture_[index].length; }
 
     bool failed() const { return error_[0] != '\0' || outOfBudget_; }
-    bool outOfBudget() const { return outOfBudget_; }
     // The fault of the pattern, in Lua's words.
     const char* error() const { return error_; }
     // The steps taken since the last call; the count starts again.
     long long takeSpent();
-    // Sets the fault of a capture read after a match, in Lua's words; for the callers.
-    void fail(const char* format, int number = 0);
 
 private:
+    void fail(const char* format, int number = 0);
     const char* match(const char* s, const char* p);
-    const char* matchDefault(const char* s, const char* p, bool& next, const char*& resume);
+    const char* matchItem(const char* s, const char*& p, bool& more);
+    const char* matchFrontier(const char* s, const char*& p, bool& more);
+    const char* matchSingle(const char* s, const char*& p, bool& more);
     const char* maxExpand(const char* s, const char* p, const char* ep);
     const char* minExpand(const char* s, const char* p, const char* ep);
     const char* startCapture(const char* s, const char* p, std::ptrdiff_t what);
