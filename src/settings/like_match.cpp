@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -75,62 +74,87 @@ Element list(std::string_view inside) {
     return one(negated ? accepts.negated() : accepts);
 }
 
-// The elements of a pattern, runs of stars merged into one; nothing when a "[" is never closed.
-std::optional<std::vector<Element>> compile(std::string_view pattern) {
-    std::vector<Element> elements;
+// Calls visit with each element of a pattern, runs of stars merged into one; false when a "[" is
+// never closed.
+template <class Visit>
+bool forEachElement(std::string_view pattern, Visit visit) {
+    bool afterStar = false;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char c = pattern[i];
         if (c == '*') {
-            if (elements.empty() || !elements.back().star) elements.push_back(Element{true, {}});
-        } else if (c == '?') {
-            elements.push_back(one(ByteSet().negated()));
+            if (!afterStar) visit(Element{true, {}});
+            afterStar = true;
+            continue;
+        }
+        afterStar = false;
+        if (c == '?') {
+            visit(one(ByteSet().negated()));
         } else if (c == '#') {
-            elements.push_back(digit());
+            visit(digit());
         } else if (c == '[') {
             const std::size_t close = pattern.find(']', i + 1);
-            if (close == std::string_view::npos) return std::nullopt;
-            elements.push_back(list(pattern.substr(i + 1, close - i - 1)));
+            if (close == std::string_view::npos) return false;
+            visit(list(pattern.substr(i + 1, close - i - 1)));
             i = close;
         } else {
-            elements.push_back(literal(c));
+            visit(literal(c));
         }
     }
-    return elements;
+    return true;
 }
-
-// A set of pattern positions, one bit each: bit i stands for "the first i elements are matched".
-using Positions = std::vector<std::uint64_t>;
 
 constexpr std::size_t WordBits = 64;
 
-void set(Positions& bits, std::size_t i) {
-    bits[i / WordBits] |= std::uint64_t{1} << (i % WordBits);
-}
+// A set of pattern positions, one bit each: bit i stands for "the first i elements are matched".
+// Up to InPlace words live in place, so that the patterns people write cost no allocation.
+template <std::size_t InPlace>
+class Positions {
+public:
+    explicit Positions(std::size_t words) : data_(local_.data()) {
+        if (words <= InPlace) return;
+        heap_.resize(words);
+        data_ = heap_.data();
+    }
+    Positions(const Positions&) = delete;
+    Positions& operator=(const Positions&) = delete;
+
+    std::uint64_t& operator[](std::size_t word) { return data_[word]; }
+    std::uint64_t operator[](std::size_t word) const { return data_[word]; }
+    const std::uint64_t* from(std::size_t word) const { return data_ + word; }
+    void set(std::size_t i) { data_[i / WordBits] |= std::uint64_t{1} << (i % WordBits); }
+
+private:
+    std::array<std::uint64_t, InPlace> local_{};
+    std::vector<std::uint64_t> heap_;
+    std::uint64_t* data_;
+};
 
 // The pattern run as a set of positions that all move on together, one text character at a time:
 // time is text length × pattern length / 64 whatever the stars and classes, with nothing to
 // backtrack (a matcher that backtracks to its last star takes text length × pattern length).
 class Matcher {
 public:
-    explicit Matcher(const std::vector<Element>& pattern)
-        : end_(pattern.size()), words_(end_ / WordBits + 1), takes_(256 * words_), stars_(words_) {
-        for (std::size_t i = 0; i < pattern.size(); ++i) {
-            if (pattern[i].star) {
-                set(stars_, i);
-                continue;
+    Matcher(std::string_view pattern, std::size_t elements)
+        : end_(elements), words_(end_ / WordBits + 1), takes_(256 * words_), stars_(words_) {
+        std::size_t i = 0;
+        forEachElement(pattern, [&](const Element& element) {
+            if (element.star) {
+                stars_.set(i++);
+                return;
             }
-            pattern[i].accepts.forEach([&](unsigned byte) {
+            element.accepts.forEach([&](unsigned byte) {
                 takes_[byte * words_ + i / WordBits] |= std::uint64_t{1} << (i % WordBits);
             });
-        }
+            ++i;
+        });
     }
 
     bool matches(std::string_view text) const {
-        Positions at(words_);
-        set(at, 0);
+        Positions<1> at(words_);
+        at.set(0);
         at[0] |= (at[0] & stars_[0]) << 1;
         for (const char c : text)
-            if (!step(at, &takes_[byteOf(c) * words_])) return false;
+            if (!step(&at[0], takes_.from(byteOf(c) * words_))) return false;
         return (at[end_ / WordBits] >> (end_ % WordBits)) & 1;
     }
 
@@ -138,15 +162,18 @@ private:
     // Moves every position on by one character: past an element that takes it, or staying on a star,
     // which takes it too. Then a position before a star is one after it too, as a star may take
     // nothing; runs of stars are merged, so one pass does it. False when no position is left.
-    bool step(Positions& at, const std::uint64_t* takes) const {
+    bool step(std::uint64_t* at, const std::uint64_t* takes) const {
+        const std::uint64_t* stars = stars_.from(0);
         std::uint64_t taken = 0, starred = 0, any = 0;
         for (std::size_t w = 0; w < words_; ++w) {
             const std::uint64_t takenBefore = taken, starredBefore = starred;
-            taken = at[w] & takes[w];
-            at[w] = (taken << 1) | (takenBefore >> (WordBits - 1)) | (at[w] & stars_[w]);
-            starred = at[w] & stars_[w];
-            at[w] |= (starred << 1) | (starredBefore >> (WordBits - 1));
-            any |= at[w];
+            const std::uint64_t now = at[w], star = stars[w];
+            taken = now & takes[w];
+            std::uint64_t next = (taken << 1) | (takenBefore >> (WordBits - 1)) | (now & star);
+            starred = next & star;
+            next |= (starred << 1) | (starredBefore >> (WordBits - 1));
+            at[w] = next;
+            any |= next;
         }
         return any != 0;
     }
@@ -154,8 +181,8 @@ private:
     std::size_t end_;
     std::size_t words_;
     // For each byte, the positions whose element takes it; the positions of the stars.
-    Positions takes_;
-    Positions stars_;
+    Positions<256> takes_;
+    Positions<1> stars_;
 };
 
 // The fold table: each character special to patterns (and a few more) becomes one Windows-1252 byte.
@@ -194,8 +221,9 @@ char foldChar(char c) {
 }  // namespace
 
 bool LikeMatch(std::string_view text, std::string_view pattern) {
-    const auto compiled = compile(pattern);
-    return compiled && Matcher(*compiled).matches(text);
+    std::size_t elements = 0;
+    if (!forEachElement(pattern, [&](const Element&) { ++elements; })) return false;
+    return Matcher(pattern, elements).matches(text);
 }
 
 std::string FoldName(std::string_view text) {
