@@ -1,6 +1,5 @@
 #include "settings/ini_text.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/text_case.h"
@@ -115,34 +114,33 @@ std::string valueOf(const KeyLine& line) {
 
 IniSections::IniSections(std::string_view content) {
     // Only the first section of a name is read; the lines of a later one are skipped.
-    Section* current = nullptr;
+    Entries* current = nullptr;
     forEachLine(content, [&](const Line& line) {
         if (const auto name = sectionName(line.text)) {
-            current = find(*name) ? nullptr : &sections_.emplace_back(Section{std::string(*name), {}});
+            const bool first = byName_.try_emplace(LowerCase(*name), sections_.size()).second;
+            current = first ? &sections_.emplace_back() : nullptr;
         } else if (current) {
-            if (const auto parsed = keyLine(line.text))
-                current->entries.emplace_back(parsed->name, valueOf(*parsed));
+            if (const auto parsed = keyLine(line.text)) current->emplace_back(parsed->name, valueOf(*parsed));
         }
     });
 }
 
-const IniSections::Section* IniSections::find(std::string_view section) const {
-    const auto found =
-        std::ranges::find_if(sections_, [&](const Section& s) { return EqualsNoCase(s.name, section); });
-    return found == sections_.end() ? nullptr : &*found;
+const IniSections::Entries* IniSections::find(std::string_view section) const {
+    const auto found = byName_.find(LowerCase(section));
+    return found == byName_.end() ? nullptr : &sections_[found->second];
 }
 
 std::optional<std::string> IniSections::lookup(std::string_view section, std::string_view key) const {
-    const Section* found = find(section);
+    const Entries* found = find(section);
     if (!found) return std::nullopt;
-    for (const auto& [name, value] : found->entries)
+    for (const auto& [name, value] : *found)
         if (EqualsNoCase(name, key)) return value;
     return std::nullopt;
 }
 
 std::vector<std::pair<std::string, std::string>> IniSections::entries(std::string_view section) const {
-    const Section* found = find(section);
-    return found ? found->entries : std::vector<std::pair<std::string, std::string>>{};
+    const Entries* found = find(section);
+    return found ? *found : Entries{};
 }
 
 std::optional<std::string> IniLookup(std::string_view content, std::string_view section,

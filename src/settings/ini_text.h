@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,12 +29,11 @@ public:
     std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
 private:
-    struct Section {
-        std::string name;
-        std::vector<std::pair<std::string, std::string>> entries;
-    };
-    const Section* find(std::string_view section) const;
-    std::vector<Section> sections_;
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const Entries* find(std::string_view section) const;
+    std::vector<Entries> sections_;
+    // Each section's place in sections_, by its name in lower case.
+    std::unordered_map<std::string, std::size_t> byName_;
 };
 
 // The content with key=value written into section: an existing key gets its value replaced in

@@ -58,6 +58,18 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"high_bytes_kept", "[P]\r\nK=\xE9t\xE9\r\n", "P", "K", "\xE9t\xE9"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A file of many sections is read in one pass, however many there are.
+TEST(IniSectionsTest, ManySectionsAreFoundByName) {
+    std::string content;
+    for (int i = 0; i < 200000; ++i)
+        content += "[S" + std::to_string(i) + "]\r\nK=" + std::to_string(i) + "\r\n";
+    content += "[s5]\r\nK=later\r\n";
+    const IniSections sections(content);
+    EXPECT_EQ(sections.lookup("S199999", "K"), "199999");
+    EXPECT_EQ(sections.lookup("s5", "k"), "5");
+    EXPECT_EQ(sections.lookup("S200000", "K"), std::nullopt);
+}
+
 struct WriteCase {
     const char* name;
     std::string before;
